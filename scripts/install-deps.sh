@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Orvanel needs to build, run and test.
+# Usage: scripts/install-deps.sh [build|test]   (default: build)
+# Does nothing when every package is there already; works as root or through sudo.
+set -euo pipefail
+
+build_pkgs=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-svg-dev libqt6svg6
+  libx11-dev libxtst-dev libxfixes-dev libxres-dev
+  fonts-noto-cjk
+)
+run_pkgs=(xvfb openbox x11-utils)
+test_pkgs=(
+  libgtest-dev libgmock-dev
+  xvfb openbox x11-utils xdotool
+  featherpad mousepad gnome-text-editor parcellite
+  tidy at-spi2-core python3-pyatspi dbus-x11 python3
+  imagemagick
+)
+
+mode=${1:-build}
+pkgs=("${build_pkgs[@]}" "${run_pkgs[@]}")
+[ "$mode" = test ] && pkgs+=("${test_pkgs[@]}")
+
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

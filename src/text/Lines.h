@@ -1,0 +1,24 @@
+#pragma once
+// Lines of text files: CR LF, a lone CR or a lone LF end a line when read; CR LF when written.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanel::text {
+
+// A final line break does not start another (empty) line.
+std::vector<std::string> splitLines(std::string_view text);
+// Every line followed by CR LF.
+std::string joinLinesCrLf(const std::vector<std::string>& lines);
+
+// Reads a data file into UTF-8 lines (decodeDataFile + splitLines). Throws
+// fileOpenError when the file cannot be opened.
+std::vector<std::string> readDataFileLines(const std::string& path);
+// Writes UTF-8 lines with CR LF (encodeDataFile), atomically: a temporary file beside the
+// target, then rename. Throws fileWriteError when it cannot; the old file then stays whole.
+void writeDataFileLines(const std::string& path, const std::vector<std::string>& lines);
+// Writes bytes atomically (temporary file, then rename); throws fileWriteError.
+void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+} // namespace orvanel::text
