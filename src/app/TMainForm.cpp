@@ -2,7 +2,8 @@
 
 namespace orvanel {
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
+TMainForm::TMainForm(Platform& platform, std::string exeFolder, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), exeFolder_(std::move(exeFolder))
 {
     setObjectName("MainForm");
     setWindowTitle("Orvanel Ver.1.30");

@@ -1,4 +1,5 @@
 #include "app/TMainForm.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 
@@ -6,7 +7,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName("ORVANEL");
-    orvanel::TMainForm mainForm;
+    auto platform = orvanel::createPlatform();
+    orvanel::TMainForm mainForm(*platform, QCoreApplication::applicationDirPath().toStdString() + "/");
     mainForm.show();
     return app.exec();
 }
