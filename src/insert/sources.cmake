@@ -1,0 +1,4 @@
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RelativePath.h
+  ${CMAKE_CURRENT_LIST_DIR}/RelativePath.cpp
+)
