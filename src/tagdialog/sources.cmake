@@ -1,0 +1,5 @@
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PanelModel.h
+  ${CMAKE_CURRENT_LIST_DIR}/PanelModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PanelDefinitions.cpp
+)
