@@ -1,4 +1,10 @@
 list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RelativePath.h
   ${CMAKE_CURRENT_LIST_DIR}/RelativePath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TagTemplate.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagTemplate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TargetWindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/TargetWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TagInserter.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagInserter.cpp
 )

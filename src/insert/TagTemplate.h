@@ -1,0 +1,36 @@
+#pragma once
+// Tag templates: letter case, the caret-back count and the expansion of the macros
+// "%SEL%" (the text selected in the editor) and "%CR%" (a line break). Macros are matched
+// without regard to letter case.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvanel {
+
+// The line break that "%CR%" becomes in text put into an editor of this platform.
+#ifdef _WIN32
+inline constexpr std::string_view PlatformLineBreak = "\r\n";
+#else
+inline constexpr std::string_view PlatformLineBreak = "\n";
+#endif
+
+// The whole text in upper case when tagFace is 0, in lower case when it is 1, unchanged
+// otherwise. Only ASCII letters change; Japanese characters never do.
+std::string ApplyTagFace(std::string_view text, int tagFace);
+
+// How many single caret steps to the left put the caret right after the (first) selected
+// text once the expanded template has been pasted: the number of characters that follow
+// the first "%SEL%" in the expanded text, each line break from "%CR%" counting as one step
+// (the editor's caret passes it in one) and a later "%SEL%" counting as the characters of
+// `selection`. A literal "%" is one character like any other. Without "%SEL%" the caret
+// stays at the end of the inserted text: 0.
+std::size_t CaretBackCount(std::string_view tmpl, std::string_view selection = {});
+
+// Replaces every "%CR%" by `lineBreak`, then every "%SEL%" by `selection`, in one pass
+// each: macros inside the selection stay as they are.
+std::string ExpandTemplate(std::string_view tmpl, std::string_view selection,
+                           std::string_view lineBreak = PlatformLineBreak);
+
+} // namespace orvanel

@@ -1,0 +1,112 @@
+#include "insert/TargetWindow.h"
+
+#include <algorithm>
+
+namespace orvanel {
+
+void LaunchedFiles::add(ProcessId pid, std::string path)
+{
+    if (entries_.size() == Capacity)
+        entries_.pop_front();
+    entries_.push_back({pid, std::move(path)});
+}
+
+std::string LaunchedFiles::lookup(ProcessId pid) const
+{
+    const auto it = std::find_if(entries_.rbegin(), entries_.rend(),
+                                 [pid](const Entry& e) { return e.pid == pid; });
+    return it == entries_.rend() ? std::string() : it->path;
+}
+
+TargetState::TargetState(Platform& platform) : platform_(platform) {}
+
+void TargetState::notify()
+{
+    if (changed_)
+        changed_();
+}
+
+void TargetState::AppActivate()
+{
+    CheckTargetLock();
+    if (lock_.follow) {
+        FindTargetWindow();
+        platform_.pump();
+        if (targetWindow_ != 0)
+            LookupTargetFile();
+    }
+    // The palette does not take the keyboard focus when it is pressed, so that the editor
+    // stays active: nothing is brought to the foreground here.
+}
+
+void TargetState::FindTargetWindow()
+{
+    constexpr int MaxWindows = 50;
+    targetWindow_ = 0;
+    targetControl_ = 0;
+    title_.clear();
+
+    WindowHandle found = 0;
+    int taken = 0;
+    for (const WindowHandle w : platform_.stackingTopDown()) {
+        if (platform_.isOwnWindow(w))
+            continue; // the program's own windows lie above its application window
+        found = w;
+        if (++taken == MaxWindows || platform_.isWindowVisible(w))
+            break;
+        found = 0;
+    }
+    if (found != 0) {
+        targetWindow_ = found;
+        targetControl_ = platform_.focusedControl(found);
+        title_ = platform_.windowTitle(found);
+    }
+    notify();
+}
+
+void TargetState::LookupTargetFile()
+{
+    targetFile_.clear();
+    const ProcessId pid = platform_.windowProcess(targetWindow_);
+    if (pid != 0) // an unknown process matches no entry
+        targetFile_ = launched_.lookup(pid);
+}
+
+void TargetState::CheckTargetLock()
+{
+    if (lock_.pid == 0 || targetWindow_ == 0)
+        return;
+    if (!platform_.windowExists(targetWindow_) || platform_.windowProcess(targetWindow_) != lock_.pid) {
+        lock_.pid = 0;
+        lock_.follow = true;
+        notify();
+    }
+}
+
+bool TargetState::BtnLockTargetWindowClick()
+{
+    lock_.pid = 0;
+    if (lock_.follow) {
+        lock_.pid = targetWindow_ != 0 ? platform_.windowProcess(targetWindow_) : 0;
+        if (lock_.pid != 0)
+            lock_.follow = false;
+    } else {
+        lock_.follow = true;
+    }
+    notify();
+    return BtnLockTargetWindowDown();
+}
+
+bool TargetState::suspendFollow()
+{
+    const bool earlier = lock_.follow;
+    lock_.follow = false;
+    return earlier;
+}
+
+void TargetState::restoreFollow(bool earlier)
+{
+    lock_.follow = earlier;
+}
+
+} // namespace orvanel

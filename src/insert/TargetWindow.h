@@ -1,0 +1,112 @@
+#pragma once
+// The target window: the editor window that receives the tags, found again each time the
+// program becomes the active application, unless the user has locked it.
+
+#include "platform/Platform.h"
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace orvanel {
+
+// The files that the program opened, with the process id of the program that shows each,
+// in the order they were added. Holds at most `Capacity` entries: adding one more drops
+// the oldest.
+class LaunchedFiles {
+public:
+    static constexpr std::size_t Capacity = 50;
+
+    struct Entry {
+        ProcessId pid = 0;
+        std::string path;
+    };
+
+    void add(ProcessId pid, std::string path);
+    // The path of the last entry added for `pid`; empty when there is none.
+    std::string lookup(ProcessId pid) const;
+    std::size_t size() const { return entries_.size(); }
+    const std::deque<Entry>& entries() const { return entries_; }
+
+private:
+    std::deque<Entry> entries_;
+};
+
+// The lock: the locked process id (0: not locked) and the follow flag (true: the target
+// follows the last active window).
+struct TargetLockState {
+    ProcessId pid = 0;
+    bool follow = true;
+};
+
+// The process-wide target state and its operations. Plain C++ over the Platform
+// interface; the palette shows EditTargetWindow() and BtnLockTargetWindowDown() and is
+// told of every change through the handler set with setChangedHandler().
+class TargetState {
+public:
+    explicit TargetState(Platform& platform);
+
+    WindowHandle TargetWindow() const { return targetWindow_; }
+    WindowHandle TargetControl() const { return targetControl_; }
+    const std::string& TargetFile() const { return targetFile_; }
+    const TargetLockState& TargetLock() const { return lock_; }
+    class LaunchedFiles& LaunchedFiles() { return launched_; }
+    const class LaunchedFiles& LaunchedFiles() const { return launched_; }
+
+    // The text of the palette's EditTargetWindow: the target's title.
+    const std::string& EditTargetWindow() const { return title_; }
+    // Whether BtnLockTargetWindow is shown pressed (the target is locked).
+    bool BtnLockTargetWindowDown() const { return !lock_.follow && lock_.pid != 0; }
+    // Called after the title or the lock button state may have changed.
+    void setChangedHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+
+    // The program became the active application (a press on the palette, activation of
+    // one of its windows, the hot key): unless locked, take the window below the
+    // program's windows as the new target.
+    void AppActivate();
+    // Walks the stacking order from the top, skipping the program's own windows, to the
+    // first visible window (at most 50 windows are taken; after 50 invisible ones the
+    // fiftieth is taken) and makes it the target.
+    void FindTargetWindow();
+    // TargetFile := the file the program opened for the target's process, or empty.
+    void LookupTargetFile();
+    // Ends the lock when the locked target window is gone or belongs to another process.
+    void CheckTargetLock();
+    // The lock button was clicked: locks the current target (nothing happens without
+    // one) or releases the lock. Returns whether the button is now pressed.
+    bool BtnLockTargetWindowClick();
+
+    // While a modal dialog of the program is open, its activations must not replace the
+    // target: suspendFollow() clears the follow flag and returns its earlier value, which
+    // restoreFollow() gives back when the dialog has closed.
+    bool suspendFollow();
+    void restoreFollow(bool earlier);
+
+private:
+    void notify();
+
+    Platform& platform_;
+    WindowHandle targetWindow_ = 0;
+    WindowHandle targetControl_ = 0;
+    std::string targetFile_;
+    std::string title_;
+    TargetLockState lock_;
+    class LaunchedFiles launched_;
+    std::function<void()> changed_;
+};
+
+// Clears the follow flag for the life of a modal dialog and gives back the earlier value.
+class FollowSuspension {
+public:
+    explicit FollowSuspension(TargetState& state) : state_(state), earlier_(state.suspendFollow()) {}
+    ~FollowSuspension() { state_.restoreFollow(earlier_); }
+    FollowSuspension(const FollowSuspension&) = delete;
+    FollowSuspension& operator=(const FollowSuspension&) = delete;
+
+private:
+    TargetState& state_;
+    bool earlier_;
+};
+
+} // namespace orvanel

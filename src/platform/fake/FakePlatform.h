@@ -1,0 +1,153 @@
+#pragma once
+// An in-memory stand-in for the operating system, for tests: top-level windows in a
+// stacking order, each with a small text editor, an active window, a clipboard with an
+// owner, and a log of activations. It runs on the Qt event loop (a QCoreApplication must
+// exist): the editors answer cut, copy and paste after a configurable delay on a timer,
+// so fetchSelection() and paste() really wait with the event loop running, as the real
+// backend does.
+//
+// The editors follow what real editors do:
+//  - method Messages reaches the editor of the window whose control is named, whether it
+//    is active or not (unless it ignores messages, see setIgnoresMessages());
+//  - method Emulation reaches the editor of the ACTIVE window only, as synthesized keys do;
+//  - cut and copy with nothing selected leave the clipboard alone; cut removes the
+//    selection, copy keeps it selected; paste replaces the selection and leaves the caret
+//    after the pasted text; Left collapses a selection to its start, else moves the caret
+//    one character (never one byte) to the left.
+// Text is UTF-8; selections and carets are counted in characters.
+
+#include "platform/Platform.h"
+
+#include <QObject>
+
+#include <functional>
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orvanel {
+
+class FakePlatform : public Platform {
+public:
+    // The process id of the program itself (owner of the clipboard after setClipboardText).
+    static constexpr ProcessId OwnPid = 4242;
+
+    FakePlatform();
+    ~FakePlatform() override;
+
+    // ---- setting up the scene
+    // Adds a top-level window on top of the stacking order and returns its handle.
+    // Own windows (the palette, its dialogs) have the process id OwnPid.
+    WindowHandle addWindow(ProcessId pid, std::string title, bool visible = true);
+    WindowHandle addOwnWindow(std::string title = "ORVANEL");
+    void closeWindow(WindowHandle w);
+    void raiseWindow(WindowHandle w);
+    void setVisible(WindowHandle w, bool visible);
+    void setTitle(WindowHandle w, std::string title);
+    // Makes `w` active without logging it (as the user clicking into it would).
+    void setActive(WindowHandle w);
+    // The control that receives the window's keys (distinct from the window handle).
+    WindowHandle controlOf(WindowHandle w) const;
+    // An editor that ignores messages (as GTK 4 editors ignore sent events).
+    void setIgnoresMessages(WindowHandle w, bool ignores);
+
+    // ---- the editors
+    // Replaces the editor's text; the caret goes to the end, nothing selected.
+    void setText(WindowHandle w, const std::string& utf8);
+    std::string text(WindowHandle w) const;
+    // Selects `length` characters from character `start`; the caret goes to the end of
+    // the selection. length 0: only places the caret.
+    void select(WindowHandle w, std::size_t start, std::size_t length);
+    std::string selectedText(WindowHandle w) const;
+    // The caret, in characters from the start of the text.
+    std::size_t caret(WindowHandle w) const;
+    // Types text at the caret over the selection, as the user would.
+    void type(WindowHandle w, const std::string& utf8);
+
+    // ---- behaviour
+    // The editors answer cut, copy and paste after this many milliseconds (0: at the next
+    // event-loop turn).
+    void setResponseDelay(int ms) { delayMs_ = ms; }
+    // When false, setClipboardText() fails: another program holds the clipboard.
+    void setClipboardOwnable(bool ownable) { ownable_ = ownable; }
+    // Called once when the next editor operation (cut, copy or paste) starts waiting;
+    // lets a test act in the middle of an insertion.
+    void setOnEditorWait(std::function<void()> hook) { onWait_ = std::move(hook); }
+
+    // ---- what happened
+    ProcessId clipboardOwner() const { return clipboardOwner_; }
+    // Every activation requested through activateWindow / activateOwnWindow, in order.
+    const std::vector<WindowHandle>& activations() const { return activations_; }
+    void clearActivations() { activations_.clear(); }
+    int pumpCount() const { return pumps_; }
+    int caretStepsSent() const { return caretSteps_; }
+    // Set by registerHotKey.
+    bool hotKeyRegistered() const { return hotKeyRegistered_; }
+    // Calls the hot key handler as if the hot key had been pressed.
+    void pressHotKey();
+
+    // ---- Platform
+    LockResult acquireInstanceLock(const std::string& name, std::unique_ptr<InstanceLock>& held) override;
+    void pump() override;
+    std::vector<WindowHandle> stackingTopDown() override;
+    bool windowExists(WindowHandle w) override;
+    bool isWindowVisible(WindowHandle w) override;
+    bool isOwnWindow(WindowHandle w) override;
+    std::string windowTitle(WindowHandle w) override;
+    ProcessId windowProcess(WindowHandle w) override;
+    WindowHandle focusedControl(WindowHandle w) override;
+    WindowHandle activeWindow() override;
+    bool activateWindow(WindowHandle w) override;
+    void activateOwnWindow() override;
+    bool setClipboardText(const std::string& utf8) override;
+    std::string clipboardText() override;
+    void fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
+    void paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
+    void caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
+    bool registerHotKey(unsigned modifiers, char letter) override;
+    void unregisterHotKey() override;
+    void setHotKeyHandler(std::function<void()> handler) override;
+
+private:
+    struct Editor {
+        std::u32string text;
+        std::size_t anchor = 0; // selection: between anchor and caret
+        std::size_t caret = 0;
+        bool ignoresMessages = false;
+    };
+    struct Window {
+        ProcessId pid = 0;
+        std::string title;
+        bool visible = true;
+        Editor editor;
+    };
+    enum class Op { Cut, Copy, Paste };
+
+    Window* find(WindowHandle w);
+    const Window& get(WindowHandle w) const;
+    // The window whose editor receives an operation of method `m`, or 0.
+    WindowHandle receiver(WindowHandle control, InsertMethod m);
+    // Lets the receiver's editor do `op` after the delay, running the event loop until it
+    // has been done.
+    void runEditorOp(WindowHandle receiver, Op op);
+    void apply(WindowHandle w, Op op);
+
+    std::map<WindowHandle, Window> windows_;
+    std::vector<WindowHandle> stacking_; // topmost first
+    WindowHandle nextHandle_ = 0x100;
+    WindowHandle active_ = 0;
+    std::string clipboard_;
+    ProcessId clipboardOwner_ = 0;
+    bool ownable_ = true;
+    int delayMs_ = 0;
+    std::function<void()> onWait_;
+    std::vector<WindowHandle> activations_;
+    int pumps_ = 0;
+    int caretSteps_ = 0;
+    bool hotKeyRegistered_ = false;
+    std::function<void()> hotKeyHandler_;
+};
+
+} // namespace orvanel
