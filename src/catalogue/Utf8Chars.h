@@ -1,0 +1,56 @@
+#pragma once
+// Character steps over UTF-8 text, for rules that count characters: a lead byte starts a
+// character, continuation bytes (10xxxxxx) never do.
+
+#include <cstddef>
+#include <string_view>
+
+namespace orvanel::catalogue {
+
+// Byte offset of the character after the one starting at `pos` (text.size() at the end).
+inline std::size_t nextChar(std::string_view text, std::size_t pos)
+{
+    if (pos >= text.size())
+        return text.size();
+    ++pos;
+    while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
+        ++pos;
+    return pos;
+}
+
+// Byte offset where the last character starts (0 for empty text).
+inline std::size_t lastCharStart(std::string_view text)
+{
+    std::size_t pos = text.size();
+    while (pos > 0) {
+        --pos;
+        if ((static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80)
+            break;
+    }
+    return pos;
+}
+
+// Byte offset of the character with 0-based index `n` (text.size() when there are fewer).
+inline std::size_t charOffset(std::string_view text, std::size_t n)
+{
+    std::size_t pos = 0;
+    while (n-- > 0 && pos < text.size())
+        pos = nextChar(text, pos);
+    return pos;
+}
+
+// The text between byte offsets `from` and `to`; empty when the range is empty or reversed.
+inline std::string_view between(std::string_view text, std::size_t from, std::size_t to)
+{
+    if (from >= to || from >= text.size())
+        return {};
+    return text.substr(from, to - from);
+}
+
+// The text without its first and its last character.
+inline std::string_view innerText(std::string_view text)
+{
+    return between(text, nextChar(text, 0), lastCharStart(text));
+}
+
+} // namespace orvanel::catalogue

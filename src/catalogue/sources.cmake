@@ -1,0 +1,12 @@
+# Core: the tag lists, the tag menu model and the fixed button set.
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Utf8Chars.h
+  ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.h
+  ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TagMenuModel.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagMenuModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TagButtons.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagButtons.cpp
+)
+
+# UI: windows built from the core model.
