@@ -8,7 +8,7 @@ build_pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6
   libx11-dev libxtst-dev libxfixes-dev libxres-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-dejavu-core
 )
 run_pkgs=(xvfb openbox x11-utils)
 test_pkgs=(
@@ -16,7 +16,7 @@ test_pkgs=(
   xvfb openbox x11-utils xdotool
   featherpad mousepad gnome-text-editor parcellite
   tidy at-spi2-core python3-pyatspi dbus-x11 python3
-  imagemagick
+  imagemagick libxml2-utils librsvg2-bin
 )
 
 mode=${1:-build}
