@@ -1,6 +1,7 @@
 #pragma once
 // Shift-JIS (CP932) <-> UTF-8, and the rules for reading and writing data files.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,12 @@ std::string cp932ToUtf8(std::string_view cp932);
 // UTF-8 to CP932; nullopt when some character has no CP932 form (or the input is not UTF-8).
 std::optional<std::string> utf8ToCp932(std::string_view utf8);
 bool isValidUtf8(std::string_view bytes);
+// Valid UTF-8 as it is; every byte that does not belong to a valid character becomes U+FFFD.
+std::string sanitizeUtf8(std::string_view bytes);
+bool hasUtf8Bom(std::string_view bytes);
+// Length in bytes (1 or 2) of the CP932 character at `pos`; 0 at the end. A lead byte at the
+// very end counts as one byte.
+std::size_t cp932CharLength(std::string_view bytes, std::size_t pos);
 
 enum class FileEncoding { Cp932, Utf8 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Lines of text files: CR LF, a lone CR or a lone LF end a line when read; CR LF when written.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,8 @@ std::vector<std::string> splitLines(std::string_view text);
 // Every line followed by CR LF.
 std::string joinLinesCrLf(const std::vector<std::string>& lines);
 
+// The whole content of a file; nullopt (and errno in `error`) when it cannot be read.
+std::optional<std::string> readFileBytes(const std::string& path, int* error = nullptr);
 // Reads a data file into UTF-8 lines (decodeDataFile + splitLines). Throws
 // fileOpenError when the file cannot be opened.
 std::vector<std::string> readDataFileLines(const std::string& path);

@@ -1,0 +1,154 @@
+#include "text/KeyedTextList.h"
+#include "text/Lines.h"
+#include "text/UserError.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace orvanel::text;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "orvanel-lines-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeAll(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+TEST(Lines, EveryLineBreakEndsALineAndAFinalBreakAddsNone)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n"), (V{"a"}));
+    EXPECT_EQ(splitLines("a\n\nb\r\r\n"), (V{"a", "", "b", ""}));
+    EXPECT_EQ(splitLines("\n\r"), (V{"", ""}));
+    EXPECT_TRUE(splitLines("").empty());
+    EXPECT_EQ(joinLinesCrLf(V{"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(joinLinesCrLf(V{}), "");
+}
+
+TEST(Lines, DataFilesRoundTripInTheirEncoding)
+{
+    TempFolder dir;
+    const std::string path = dir.file("list.lst");
+    writeDataFileLines(path, {"表=<TABLE>", "x"});
+    EXPECT_EQ(readAll(path), "\x95\x5C=<TABLE>\r\nx\r\n");
+    EXPECT_EQ(readDataFileLines(path), (std::vector<std::string>{"表=<TABLE>", "x"}));
+
+    writeDataFileLines(path, {"smile=\xF0\x9F\x98\x80"});
+    EXPECT_EQ(readAll(path), "\xEF\xBB\xBFsmile=\xF0\x9F\x98\x80\r\n");
+    EXPECT_EQ(readDataFileLines(path), (std::vector<std::string>{"smile=\xF0\x9F\x98\x80"}));
+
+    // A file without a final line break and a 1 MB line.
+    const std::string big(1 << 20, 'x');
+    writeAll(path, "a=1\r\nbig=" + big);
+    const auto lines = readDataFileLines(path);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].size(), big.size() + 4);
+}
+
+TEST(Lines, UnreadableAndUnwritableFilesRaiseTheUsersMessages)
+{
+    TempFolder dir;
+    const std::string missing = dir.file("TagMList.lst");
+    try {
+        readDataFileLines(missing);
+        FAIL() << "no error for a missing file";
+    } catch (const orvanel::UserError& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル " + missing + " は開けません");
+    }
+    EXPECT_THROW(readDataFileLines(dir.path().string()), orvanel::UserError); // a folder
+
+    const std::string inMissingFolder = dir.file("no/such/file.ini");
+    try {
+        writeFileAtomically(inMissingFolder, "x");
+        FAIL() << "no error for a file in a missing folder";
+    } catch (const orvanel::UserError& e) {
+        EXPECT_EQ(std::string(e.what()), inMissingFolder + " に書き込めません");
+    }
+}
+
+TEST(Lines, AtomicWriteReplacesWholeKeepsModeAndLeavesNoTemporaryFiles)
+{
+    TempFolder dir;
+    const std::string path = dir.file("Orvanel.ini");
+    writeAll(path, "old content that is longer than the new one\r\n");
+    ::chmod(path.c_str(), 0640);
+    writeFileAtomically(path, "new");
+    EXPECT_EQ(readAll(path), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // Through a symbolic link: the file it names changes, the link stays.
+    const std::string link = dir.file("link.ini");
+    fs::create_symlink(path, link);
+    writeFileAtomically(link, "via link");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readAll(path), "via link");
+
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2);
+}
+
+TEST(Lines, FailedAtomicWriteLeavesTheOldFileWhole)
+{
+    {
+        // Replacing a folder fails at the rename, after the temporary file was written.
+        TempFolder dir;
+        const std::string folder = dir.file("Orvanel.ini");
+        fs::create_directory(folder);
+        writeAll(folder + "/inside", "kept");
+        EXPECT_THROW(writeFileAtomically(folder, "x"), orvanel::UserError);
+        EXPECT_EQ(readAll(folder + "/inside"), "kept");
+        int entries = 0;
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
+            ++entries;
+        EXPECT_EQ(entries, 1) << "the temporary file is removed";
+    }
+
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    TempFolder dir;
+    const std::string path = dir.file("Orvanel.ini");
+    writeAll(path, "[Window]\r\nLeft=1\r\n");
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_THROW(writeFileAtomically(path, "[Window]\r\nLeft=2\r\n"), orvanel::UserError);
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    EXPECT_EQ(readAll(path), "[Window]\r\nLeft=1\r\n");
+}
