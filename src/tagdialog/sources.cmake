@@ -10,3 +10,17 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PanelLayout.h
   ${CMAKE_CURRENT_LIST_DIR}/PanelLayout.cpp
 )
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ComposeValues.h
+  ${CMAKE_CURRENT_LIST_DIR}/ComposeValues.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Compose.h
+  ${CMAKE_CURRENT_LIST_DIR}/Compose.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameBuilder.h
+  ${CMAKE_CURRENT_LIST_DIR}/FrameBuilder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OptionBuilder.h
+  ${CMAKE_CURRENT_LIST_DIR}/OptionBuilder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameBuilderSetup.h
+  ${CMAKE_CURRENT_LIST_DIR}/FrameBuilderSetup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Pickers.h
+  ${CMAKE_CURRENT_LIST_DIR}/Pickers.cpp
+)
