@@ -1,9 +1,30 @@
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Platform.h
 )
+# The X11 backend.
 list(APPEND ORVANEL_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Clipboard.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Clipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11SelectionWatch.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11SelectionWatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Keys.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Keys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11HotKey.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11HotKey.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Windows.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Windows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Platform.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Platform.cpp
 )
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.cpp)
+  list(APPEND ORVANEL_PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.h
+    ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.cpp
+  )
+endif()
+# The in-memory backend for tests.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fake/FakePlatform.h
   ${CMAKE_CURRENT_LIST_DIR}/fake/FakePlatform.cpp

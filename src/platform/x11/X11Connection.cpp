@@ -1,0 +1,212 @@
+#include "platform/x11/X11Connection.h"
+
+#include <X11/Xatom.h>
+#include <X11/extensions/XRes.h>
+
+#include <map>
+#include <cstring>
+#include <stdexcept>
+
+namespace orvanel::x11 {
+namespace {
+
+// Xlib's error handler is process-wide. Errors on our connections are recorded per display;
+// errors on any other connection (the toolkit's) go on to the handler that was there before.
+struct ErrorLog {
+    unsigned long count = 0;
+    int lastCode = 0;
+};
+std::map<Display*, ErrorLog>& errorLogs()
+{
+    static std::map<Display*, ErrorLog> logs;
+    return logs;
+}
+XErrorHandler previousHandler = nullptr;
+
+int recordError(Display* dpy, XErrorEvent* e)
+{
+    auto it = errorLogs().find(dpy);
+    if (it == errorLogs().end())
+        return previousHandler ? previousHandler(dpy, e) : 0;
+    ++it->second.count;
+    it->second.lastCode = e->error_code;
+    return 0;
+}
+
+Atom intern(Display* dpy, const char* name) { return XInternAtom(dpy, name, False); }
+
+} // namespace
+
+Bool X11Connection::isTimeProbe(Display*, XEvent* e, XPointer self)
+{
+    auto* c = reinterpret_cast<X11Connection*>(self);
+    return e->type == PropertyNotify && e->xproperty.window == c->helper_ &&
+           e->xproperty.atom == c->atoms_.timeProbe;
+}
+
+namespace {
+
+} // namespace
+
+X11Connection::X11Connection()
+{
+    dpy_ = XOpenDisplay(nullptr);
+    if (!dpy_)
+        throw std::runtime_error("cannot open the X display");
+    errorLogs()[dpy_] = {};
+    XErrorHandler old = XSetErrorHandler(recordError);
+    if (old != recordError)
+        previousHandler = old;
+    root_ = DefaultRootWindow(dpy_);
+
+    auto a = [this](const char* n) { return intern(dpy_, n); };
+    atoms_ = Atoms{a("CLIPBOARD"),
+                   XA_PRIMARY,
+                   a("TARGETS"),
+                   a("UTF8_STRING"),
+                   XA_STRING,
+                   a("TEXT"),
+                   a("text/plain;charset=utf-8"),
+                   a("text/plain"),
+                   a("TIMESTAMP"),
+                   a("INCR"),
+                   a("MULTIPLE"),
+                   a("_NET_ACTIVE_WINDOW"),
+                   a("_NET_CLIENT_LIST_STACKING"),
+                   a("_NET_CLIENT_LIST"),
+                   a("_NET_WM_STATE"),
+                   a("_NET_WM_STATE_HIDDEN"),
+                   a("_NET_WM_NAME"),
+                   a("_NET_WM_PID"),
+                   a("_NET_WM_PING"),
+                   a("WM_PROTOCOLS"),
+                   XA_WM_NAME,
+                   XA_CARDINAL,
+                   XA_WINDOW,
+                   XA_ATOM,
+                   a("ORVANEL_TRANSFER"),
+                   a("ORVANEL_TIME")};
+
+    XSetWindowAttributes attrs{};
+    attrs.override_redirect = True;
+    attrs.event_mask = PropertyChangeMask;
+    helper_ = XCreateWindow(dpy_, root_, -10, -10, 1, 1, 0, CopyFromParent, InputOnly,
+                            CopyFromParent, CWOverrideRedirect | CWEventMask, &attrs);
+    // Root property changes tell us the active window and the stacking.
+    XSelectInput(dpy_, root_, PropertyChangeMask | SubstructureNotifyMask);
+
+    int major = 0, minor = 0;
+    int ev = 0, err = 0;
+    haveXRes_ = XResQueryExtension(dpy_, &ev, &err) && XResQueryVersion(dpy_, &major, &minor) &&
+                (major > 1 || (major == 1 && minor >= 2));
+    XSync(dpy_, False);
+}
+
+X11Connection::~X11Connection()
+{
+    if (helper_)
+        XDestroyWindow(dpy_, helper_);
+    XCloseDisplay(dpy_);
+    errorLogs().erase(dpy_);
+}
+
+unsigned long X11Connection::errorCount() const { return errorLogs()[dpy_].count; }
+int X11Connection::lastErrorCode() const { return errorLogs()[dpy_].lastCode; }
+
+Time X11Connection::serverTime()
+{
+    unsigned char none = 0;
+    XChangeProperty(dpy_, helper_, atoms_.timeProbe, atoms_.timeProbe, 8, PropModeAppend, &none, 0);
+    // Only the probe's own notify is taken from the queue; every other event stays queued.
+    XEvent ev;
+    XIfEvent(dpy_, &ev, isTimeProbe, reinterpret_cast<XPointer>(this));
+    return ev.xproperty.time;
+}
+
+std::optional<std::string> X11Connection::rawProperty(Window w, Atom property, Atom* actualType,
+                                                      int* format, bool remove)
+{
+    std::string out;
+    long offset = 0;
+    for (;;) {
+        Atom type = None;
+        int fmt = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        ErrorTrap trap(*this);
+        int status = XGetWindowProperty(dpy_, w, property, offset, 1 << 16, False, AnyPropertyType,
+                                        &type, &fmt, &items, &after, &data);
+        if (status != Success || type == None) {
+            if (data)
+                XFree(data);
+            return std::nullopt;
+        }
+        size_t unit = fmt == 32 ? sizeof(long) : static_cast<size_t>(fmt / 8);
+        out.append(reinterpret_cast<const char*>(data), items * unit);
+        XFree(data);
+        if (actualType)
+            *actualType = type;
+        if (format)
+            *format = fmt;
+        if (after == 0)
+            break;
+        // Offsets count 32-bit units of the property as stored on the server.
+        offset += static_cast<long>(items * (fmt / 8) / 4);
+    }
+    if (remove)
+        XDeleteProperty(dpy_, w, property);
+    return out;
+}
+
+std::optional<std::vector<unsigned long>> X11Connection::cardinals(Window w, Atom property,
+                                                                   Atom type)
+{
+    Atom actual = None;
+    int fmt = 0;
+    auto raw = rawProperty(w, property, &actual, &fmt);
+    if (!raw || actual != type || fmt != 32)
+        return std::nullopt;
+    std::vector<unsigned long> values(raw->size() / sizeof(long));
+    for (size_t i = 0; i < values.size(); ++i) {
+        long v;
+        std::memcpy(&v, raw->data() + i * sizeof(long), sizeof(long));
+        values[i] = static_cast<unsigned long>(v);
+    }
+    return values;
+}
+
+std::optional<std::string> X11Connection::bytes(Window w, Atom property, Atom type)
+{
+    Atom actual = None;
+    int fmt = 0;
+    auto raw = rawProperty(w, property, &actual, &fmt);
+    if (!raw || actual != type || fmt != 8)
+        return std::nullopt;
+    return raw;
+}
+
+ProcessId X11Connection::clientPid(XID id)
+{
+    if (!haveXRes_ || id == 0)
+        return 0;
+    XResClientIdSpec spec{id, XRES_CLIENT_ID_PID_MASK};
+    long count = 0;
+    XResClientIdValue* values = nullptr;
+    ErrorTrap trap(*this);
+    if (XResQueryClientIds(dpy_, 1, &spec, &count, &values) != Success) {
+        trap.ok();
+        return 0;
+    }
+    ProcessId pid = 0;
+    for (long i = 0; i < count; ++i) {
+        if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) {
+            pid_t p = XResGetClientPid(&values[i]);
+            if (p > 0)
+                pid = static_cast<ProcessId>(p);
+        }
+    }
+    XResClientIdsDestroy(count, values);
+    return pid;
+}
+
+} // namespace orvanel::x11

@@ -1,0 +1,107 @@
+"""The insertion cases run against one real editor: a tag around a selection, with nothing
+selected, a template with a line break, a long selection with Japanese text, and (key
+emulation) Ctrl and Shift still held as after the hot key. Each case starts the editor on a
+file of its own, inserts through the driver, types "|" where the caret stands, saves and
+compares the file."""
+
+import time
+import traceback
+
+from e2e_support import Driver, Editor, Session, report
+
+# 10,000 characters: lines of Japanese and ASCII text, with "%CR%" and "%SEL%" inside, which
+# must stay as they are.
+LINE = "日本語のテキスト、選択範囲 %CR% and %SEL% kept as is "
+LONG = ""
+while len(LONG) < 10000:
+    LONG += LINE[: min(len(LINE), 10000 - len(LONG) - 1)] + "\n"
+LONG = LONG[:9999] + "x"
+assert len(LONG) == 10000
+
+
+def select_last_word(s):
+    s.keys("ctrl+End")
+    s.keys(*(["shift+Left"] * 5))
+
+
+def select_middle_word(s):
+    s.keys("ctrl+Home")
+    s.keys(*(["Right"] * 6))
+    s.keys(*(["shift+Right"] * 5))
+
+
+CASES = [
+    # name, initial text, how to select, template, expected file, methods
+    ("bold around a selection", "hello world", select_last_word, "<B>%SEL%</B>",
+     "hello <B>world|</B>", (0, 1)),
+    ("bold with nothing selected", "hello world", lambda s: s.keys("ctrl+End"),
+     "<B>%SEL%</B>", "hello world<B>|</B>", (0, 1)),
+    ("paragraph with a line break", "hello world end", select_middle_word,
+     "<P>%SEL%</P>%CR%", "hello <P>world|</P>\n end", (0, 1)),
+    ("long Japanese selection", LONG, lambda s: s.keys("ctrl+a"), "<B>%SEL%</B>",
+     "<B>" + LONG + "|</B>", (0, 1)),
+]
+
+
+def run_case(session, driver, editor_name, method, case, hold_modifiers=False):
+    name, text, select, template, expected, _ = case
+    editor = Editor(session, editor_name, text)
+    try:
+        select(session)
+        time.sleep(0.2)
+        if hold_modifiers:
+            session.xdotool("keydown", "ctrl", "shift")
+        try:
+            driver.insert(template)
+        finally:
+            if hold_modifiers:
+                session.xdotool("keyup", "ctrl", "shift")
+        session.type("|")
+        got = editor.saved_text()
+        if got != expected:
+            return "%s, method %d%s: got %r" % (
+                name, method, " (modifiers held)" if hold_modifiers else "",
+                got if len(got) < 200 else got[:80] + "..." + got[-80:])
+        return None
+    finally:
+        editor.close()
+
+
+def run(editor_name, methods, clipboard_manager_cases=("bold around a selection",
+                                                       "long Japanese selection")):
+    failures = []
+    total = 0
+    for with_manager in (False, True):
+        with Session(clipboard_manager=with_manager) as session:
+            driver = Driver(session)
+            for method in methods:
+                driver.set_method(method)
+                for case in CASES:
+                    if method not in case[5]:
+                        continue
+                    if with_manager and case[0] not in clipboard_manager_cases:
+                        continue
+                    total += 1
+                    label = "%s: %s, method %d%s" % (
+                        editor_name, case[0], method, " with a clipboard manager"
+                        if with_manager else "")
+                    try:
+                        failure = run_case(session, driver, editor_name, method, case)
+                    except Exception:
+                        failure = label + ": " + traceback.format_exc()
+                    if failure:
+                        failures.append(("with a clipboard manager: " if with_manager else "")
+                                        + failure)
+                    print(("FAIL " if failure else "ok   ") + label, flush=True)
+                if method == 1 and not with_manager:
+                    total += 1
+                    try:
+                        failure = run_case(session, driver, editor_name, 1, CASES[0],
+                                           hold_modifiers=True)
+                    except Exception:
+                        failure = "modifiers held: " + traceback.format_exc()
+                    if failure:
+                        failures.append(failure)
+                    print(("FAIL " if failure else "ok   ") + editor_name +
+                          ": Ctrl and Shift held, method 1", flush=True)
+    report(failures, total)

@@ -1,0 +1,112 @@
+// Stands in for the palette in the end-to-end tests and the insertion benchmark: it runs
+// the X11 backend on a Qt event loop and, for each command line on standard input, does
+// what a click on a tag button does (AppActivate, then InsertTemplate).
+//
+// Commands, one per line:
+//   method N          InsertMethod := N
+//   auto 0|1          AutoActive := 0/1
+//   insert TEMPLATE   activation and insertion; answers "done MICROSECONDS TARGET-TITLE"
+//   clipboard         answers "clipboard " + the clipboard text with \ and newlines escaped
+//   quit
+// Errors shown to the user are answered "error " + their text.
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+#include "app/Settings.h"
+#include "insert/TagInserter.h"
+#include "insert/TargetWindow.h"
+#include "platform/Platform.h"
+#include "text/UserError.h"
+
+namespace {
+
+std::string escaped(const std::string& s)
+{
+    std::string out;
+    for (char ch : s) {
+        if (ch == '\\')
+            out += "\\\\";
+        else if (ch == '\n')
+            out += "\\n";
+        else if (ch == '\r')
+            out += "\\r";
+        else
+            out += ch;
+    }
+    return out;
+}
+
+void answer(const std::string& line)
+{
+    std::cout << line << std::endl;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::unique_ptr<orvanel::Platform> platform = orvanel::createPlatform();
+    orvanel::Settings settings;
+    orvanel::TargetState target(*platform);
+    orvanel::TagInserter inserter(*platform, settings, target);
+
+    std::string pending;
+    auto command = [&](const std::string& line) {
+        auto space = line.find(' ');
+        const std::string verb = line.substr(0, space);
+        const std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1);
+        if (verb == "method") {
+            settings.InsertMethod = std::stoi(arg);
+            answer("ok");
+        } else if (verb == "auto") {
+            settings.AutoActive = arg == "1";
+            answer("ok");
+        } else if (verb == "insert") {
+            const auto start = std::chrono::steady_clock::now();
+            try {
+                target.AppActivate();
+                inserter.InsertTemplate(inserter.ApplyTagFace(arg));
+            } catch (const orvanel::UserError& e) {
+                answer(std::string("error ") + e.what());
+                return;
+            }
+            const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
+                std::chrono::steady_clock::now() - start);
+            answer("done " + std::to_string(us.count()) + " " + target.EditTargetWindow());
+        } else if (verb == "clipboard") {
+            answer("clipboard " + escaped(platform->clipboardText()));
+        } else if (verb == "quit") {
+            QCoreApplication::quit();
+        } else {
+            answer("error unknown command");
+        }
+    };
+
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char buf[65536];
+        ssize_t n = read(STDIN_FILENO, buf, sizeof buf);
+        if (n <= 0) {
+            QCoreApplication::quit();
+            return;
+        }
+        pending.append(buf, static_cast<size_t>(n));
+        for (auto nl = pending.find('\n'); nl != std::string::npos; nl = pending.find('\n')) {
+            std::string line = pending.substr(0, nl);
+            pending.erase(0, nl + 1);
+            command(line);
+        }
+    });
+    // TagFace 2: templates go in as written.
+    settings.TagFace = 2;
+    answer("ready");
+    return app.exec();
+}

@@ -1,0 +1,6 @@
+"""Insertion into mousepad (GTK 3), by window messages and by key emulation."""
+import sys, os
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from editor_cases import run
+
+run("mousepad", methods=(0, 1))
