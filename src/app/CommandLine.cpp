@@ -1,0 +1,57 @@
+#include "app/CommandLine.h"
+
+#include <ostream>
+
+namespace orvanel {
+
+namespace {
+
+// Stands in for a verb whose work is not part of this build yet.
+int notAvailable(VerbContext& c)
+{
+    c.err << "orvanel: this command is not available in this build\n";
+    return 2;
+}
+
+} // namespace
+
+const std::vector<Verb>& verbs()
+{
+    // To add a verb: declare its function in its subsystem (core layer, no window) and
+    // list it here.
+    static const std::vector<Verb> table = {
+        {"tag", "KEY", notAvailable},
+        {"compose", "PANEL [NAME=VALUE ...]", notAvailable},
+        {"links", "TOPPAGE [--json]", notAvailable},
+    };
+    return table;
+}
+
+bool wantsCommandLine(int argc, char** argv)
+{
+    return argc > 1 && argv[1] && argv[1][0] != '-' && argv[1][0] != '\0';
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, const std::string& programFolder,
+                   const std::string& userFolder)
+{
+    if (args.empty()) {
+        err << "orvanel: no command given\n";
+        return 2;
+    }
+    for (const Verb& verb : verbs()) {
+        if (args[0] != verb.name)
+            continue;
+        VerbContext context{std::vector<std::string>(args.begin() + 1, args.end()), in, out, err,
+                            programFolder, userFolder};
+        return verb.run(context);
+    }
+    err << "orvanel: unknown command \"" << args[0] << "\" (commands:";
+    for (const Verb& verb : verbs())
+        err << ' ' << verb.name;
+    err << ")\n";
+    return 2;
+}
+
+} // namespace orvanel
