@@ -4,6 +4,8 @@
 The templates are kept here once, so that a tag button and its tag menu leaf always insert
 the same text. Run it from anywhere; it writes beside itself:
     python3 data/make-taglists.py
+TagBList.lst also holds the attribute entries of the tag dialog, which are written by hand:
+the script keeps every line whose key it does not generate itself.
 It stops with an error when a character has no CP932 form.
 
 Template conventions (HTML 4.01 Transitional, upper-case tags; the palette's letter case
@@ -252,8 +254,24 @@ def button_lines():
     return lines
 
 
+def path_of(name):
+    return os.path.join(os.path.dirname(os.path.abspath(__file__)), name)
+
+
+def kept_lines(name, generated):
+    """Lines of the existing file whose keys this script does not write (the attribute
+    entries of the tag dialog), kept in their order after the generated ones."""
+    try:
+        with open(path_of(name), "rb") as f:
+            old = f.read().decode("cp932").splitlines()
+    except FileNotFoundError:
+        return []
+    keys = {line.split("=", 1)[0].upper() for line in generated if "=" in line}
+    return [line for line in old if "=" not in line or line.split("=", 1)[0].upper() not in keys]
+
+
 def write(name, lines):
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), name)
+    path = path_of(name)
     data = "".join(line + "\r\n" for line in lines).encode("cp932")  # strict: fails on loss
     with open(path, "wb") as f:
         f.write(data)
@@ -261,4 +279,5 @@ def write(name, lines):
 
 if __name__ == "__main__":
     write("TagMList.lst", menu_lines())
-    write("TagBList.lst", button_lines())
+    generated = button_lines()
+    write("TagBList.lst", generated + kept_lines("TagBList.lst", generated))
