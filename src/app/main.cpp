@@ -1,14 +1,6 @@
-#include "app/TMainForm.h"
-#include "platform/Platform.h"
-
-#include <QApplication>
+#include "app/Startup.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    app.setApplicationName("ORVANEL");
-    auto platform = orvanel::createPlatform();
-    orvanel::TMainForm mainForm(*platform, QCoreApplication::applicationDirPath().toStdString() + "/");
-    mainForm.show();
-    return app.exec();
+    return orvanel::runOrvanel(argc, argv);
 }

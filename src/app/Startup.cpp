@@ -1,0 +1,87 @@
+#include "app/Startup.h"
+
+#include "app/CommandLine.h"
+#include "app/ErrorDisplay.h"
+#include "app/ExeFolder.h"
+#include "app/TMainForm.h"
+#include "platform/Platform.h"
+#include "platform/x11/InstanceLockFile.h"
+
+#include <QApplication>
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvanel {
+
+namespace {
+
+constexpr int ExitAlreadyRunning = 255; // -1 as the process's status
+constexpr const char* InstanceName = "Orvanel";
+
+// Shows an error that escapes an event handler and lets the event loop go on.
+class OrvanelApplication final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            ShowError(error);
+        } catch (...) {
+            ShowError(std::runtime_error("unknown error"));
+        }
+        return false;
+    }
+};
+
+int runCommandLineFace(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return runCommandLine(args, std::cin, std::cout, std::cerr, programFolder(), userFolder());
+}
+
+} // namespace
+
+int runOrvanel(int argc, char** argv)
+{
+    if (wantsCommandLine(argc, argv))
+        return runCommandLineFace(argc, argv);
+
+    OrvanelApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+
+    std::unique_ptr<Platform> platform = createPlatform();
+    std::unique_ptr<InstanceLock> lock;
+    const Platform::LockResult result = platform
+        ? platform->acquireInstanceLock(InstanceName, lock)
+        : acquireInstanceLockFile(InstanceName, lock);
+    if (result == Platform::LockResult::Failed)
+        return ExitAlreadyRunning;
+    if (result == Platform::LockResult::AlreadyRunning) {
+        ShowMessage(QString::fromUtf8("Orvanel は複数起動できません。"));
+        return ExitAlreadyRunning;
+    }
+    if (!platform) {
+        ShowMessage(QString::fromUtf8("X ウィンドウシステムに接続できないため、Orvanel を起動できません。"));
+        return 1;
+    }
+
+    std::unique_ptr<TMainForm> mainForm;
+    try {
+        mainForm = std::make_unique<TMainForm>(*platform, programFolder());
+    } catch (const std::exception& error) {
+        ShowError(error);
+        return 0;
+    }
+    mainForm->show();
+    const int status = QApplication::exec();
+    mainForm.reset();
+    return status;
+}
+
+} // namespace orvanel
