@@ -142,6 +142,9 @@ EDITORS = {
 }
 
 
+SETTLE = {"gnome-text-editor": 1.5}
+
+
 class Editor:
     """A real editor showing a file of its own, with its window found and active."""
 
@@ -165,8 +168,9 @@ class Editor:
                 raise RuntimeError("%s showed no window" % name)
             time.sleep(0.1)
         session.xdotool("windowactivate", "--sync", self.window)
-        # Let the editor settle: loading the file and placing the caret.
-        time.sleep(0.5)
+        # Let the editor settle: loading the file and placing the caret (GTK 4 loads the file
+        # asynchronously after showing its window).
+        time.sleep(SETTLE.get(name, 0.5))
 
     def saved_text(self):
         """Saves with Ctrl+S and returns the file as written (one trailing newline that an

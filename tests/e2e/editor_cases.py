@@ -74,6 +74,9 @@ def run(editor_name, methods, clipboard_manager_cases=("bold around a selection"
     for with_manager in (False, True):
         with Session(clipboard_manager=with_manager) as session:
             driver = Driver(session)
+            # The first start of an editor in a fresh session is slow to take keys (caches,
+            # settings, the session bus): start it once before the cases.
+            Editor(session, editor_name, "warm-up").close()
             for method in methods:
                 driver.set_method(method)
                 for case in CASES:

@@ -288,10 +288,17 @@ void X11Platform::paste(WindowHandle target, WindowHandle, InsertMethod m)
     if (pid == 0 || !waitFor([&] { return clipboard_.servedTo(pid) > served; }, waits_.pasteTaken))
         return;
 
-    // Editors that paste after the transfer (GTK 4) release PRIMARY when the pasted text has
-    // replaced their selection: with a selection, that is the sign to wait for. Editors that
-    // keep PRIMARY are remembered, so that only their first paste waits.
-    if (m != InsertMethod::Emulation || !hadPrimary || keepsPrimary_[pid])
+    if (m != InsertMethod::Emulation)
+        return;
+    // Editors that paste after the transfer (GTK 4) take the text in a few turns of their
+    // event loop: let it go round (each answer to a ping is one turn) before the caret keys.
+    for (int turn = 0; turn < waits_.pasteTurns && startPing(w); ++turn)
+        if (!waitFor([&] { return pongSeen_; }, waits_.keysProcessed))
+            break;
+    // With a selection, they release PRIMARY when the pasted text has replaced it: the sign
+    // to wait for. Editors that keep PRIMARY are remembered, so that only their first paste
+    // waits.
+    if (!hadPrimary || keepsPrimary_[pid])
         return;
     auto primaryReleased = [&] {
         for (const auto& change : watch_.changesSince(since))

@@ -34,6 +34,9 @@ struct Waits {
     std::chrono::milliseconds pasteTaken{3000};
     // Until an editor that replaces its selection on paste has released PRIMARY.
     std::chrono::milliseconds selectionReplaced{100};
+    // Turns of the target's event loop let go by after it has fetched pasted text (key
+    // emulation), so that an editor that pastes asynchronously has done so before the caret keys.
+    int pasteTurns = 3;
     // Until the target answers a ping sent after the caret steps.
     std::chrono::milliseconds keysProcessed{300};
 };

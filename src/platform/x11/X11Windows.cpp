@@ -77,7 +77,8 @@ ProcessId windowPid(X11Connection& c, Window w)
 {
     if (auto pid = c.cardinals(w, c.atoms().netWmPid, c.atoms().cardinal); pid && !pid->empty())
         return static_cast<ProcessId>((*pid)[0]);
-    return c.clientPid(w);
+    // X-Resource answers for any id in a client's range, also for a window that is gone.
+    return windowExists(c, w) ? c.clientPid(w) : 0;
 }
 
 Window activeWindow(X11Connection& c)
