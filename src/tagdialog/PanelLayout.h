@@ -30,7 +30,7 @@ struct LayoutMetrics {
     int groupSide = 6;
     int groupBottom = 6;
     int radioRow = 18;       // one line of radio entries
-    int indicator = 20;      // check box or radio indicator with its spacing
+    int indicator = 25;      // check box or radio indicator with its spacing
     int narrowChar = 7;      // estimated width of an ASCII or half-width character
     int wideChar = 12;       // estimated width of a full-width character
     int pickerWidth = 40;    // "参照" buttons
