@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "tagdialog/ComposeVerb.h"
+
 #include <ostream>
 
 namespace orvanel {
@@ -21,7 +23,7 @@ const std::vector<Verb>& verbs()
     // list it here.
     static const std::vector<Verb> table = {
         {"tag", "KEY", notAvailable},
-        {"compose", "PANEL [NAME=VALUE ...]", notAvailable},
+        {"compose", "PANEL [NAME=VALUE ...]", runComposeVerb},
         {"links", "TOPPAGE [--json]", notAvailable},
     };
     return table;
