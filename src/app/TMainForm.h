@@ -1,24 +1,179 @@
 #pragma once
-// The palette window.
+// The palette: a small window, normally always in front, beside the user's editor. It
+// carries the target window line, two small toolbars, the nine tag pages and the main menu
+// with the tag menu. Its creation loads the program (tag lists, settings, hot key), its
+// close saves the settings, and every press on it re-finds the target window.
+
+#include "app/Settings.h"
+#include "catalogue/ButtonTagList.h"
+#include "insert/TagInserter.h"
+#include "insert/TargetWindow.h"
+#include "project/TPrjMngr.h"
+#include "text/KeyedTextList.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QToolButton>
 
+#include <functional>
+#include <memory>
 #include <string>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
 
 namespace orvanel {
 
 class Platform;
 
+// The tag dialog as the palette's tag commands see it: ShowPanel prepares the panel of
+// that name ("Panel" + key) and says whether the dialog has one; execModal shows the
+// dialog modally and returns when it has closed.
+struct PanelHost {
+    std::function<bool(const std::string& panelName)> ShowPanel;
+    std::function<void()> execModal;
+};
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs the whole creation sequence (tag lists, settings, hot key, menus); throws
-    // UserError when a data file cannot be read.
+    // Runs the whole creation sequence (tag lists, tag menus, settings, form style, hot
+    // key, menus); throws UserError when a tag list file cannot be read.
     TMainForm(Platform& platform, std::string exeFolder, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // ---- the program's state owned by the palette
+    Settings& settings() { return settings_; }
+    const WindowState& windowState() const { return windowState_; }
+    TargetState& target() { return target_; }
+    TagInserter& inserter() { return inserter_; }
+    const text::KeyedTextList& menuTagList() const { return menuTagList_; }
+    const catalogue::ButtonTagList& buttonTagList() const { return buttonTagList_; }
+    const std::string& exeFolder() const { return exeFolder_; }
+    // The path of the settings file the palette reads and writes.
+    std::string settingsPath() const;
+    // 0 no project manager window, 1 open, 2 closed by the user but not yet released.
+    int ProjectManagerState() const { return settings_.ProjectManagerState; }
+    TPrjMngr* projectManager() const { return prjMngr_; }
+    int PaletteHeight() const { return paletteHeight_; }
+    static constexpr int PaletteWidth = 535;
+    QToolButton* DropDownButton() const { return dropDownButton_; }
+
+    // The tag dialog, once it exists; without it no panel is ever shown.
+    void setPanelHost(PanelHost host) { panelHost_ = std::move(host); }
+
+    // ---- methods and handlers
+    void AppIdleHandler();
+    void AppActivate();
+    void UpdateMenu();
+    void SetHotKey();
+    int PrjMngrSwitch(bool open);
+    void PanelTargetResize();
+    void MenuFileCloseClick();
+    void MenuToolAppBarClick();
+    void MenuToolStayOnTopClick();
+    void MenuToolPrjMngrClick();
+    void BtnLockTargetWindowClick();
+
+    // Tag commands: each handler tells its source apart by the sender's name.
+    void LoadTagMenu();
+    void TagBtnClick(QObject* sender);
+    void TagGroupBtnClick(QObject* sender);
+    void TagMenuItemClick(QObject* sender);
+    void TagGroupMenuItemClick(QObject* sender);
+    void OpPopMenuPopup(QObject* sender);
+    void TagOpPopClick(QObject* sender);
+
+    // The hot key was pressed: the program comes forward, the target is found again and
+    // PopTag opens at the mouse.
+    void hotKeyPressed();
+
+    // Hooks for the parts of the program that live in other windows. Each runs when its
+    // menu item or button is used; without one the command does nothing.
+    std::function<void()> onAppBarToggle;  // docking toggle; updates Settings.AppBar
+    std::function<void()> onFileNew, onFileOpen, onOption, onVerInfo;
+    std::function<void(const std::string& browser)> onPreview;
+    std::function<void(const std::string& command)> onRunProgram;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildForm();
+    void buildMainMenu();
+    void buildTagPages();
+    void loadSettings();
+    void saveSettings();
+    void FormClose();
+    void setStayOnTop(bool onTop);
+    void snapProjectManager();
+    void panelRequested(const std::string& panelKey);
+    void insertTemplate(const std::string& tmpl);
+    int computePaletteHeight();
+
     Platform& platform_;
     std::string exeFolder_;
+    Settings settings_;
+    WindowState windowState_;
+    TargetState target_;
+    TagInserter inserter_;
+    text::KeyedTextList menuTagList_;
+    catalogue::ButtonTagList buttonTagList_;
+    PanelHost panelHost_;
+    int paletteHeight_ = 131;
+    bool closed_ = false;
+    bool idleHooked_ = false;
+    const void* lastPress_ = nullptr; // the press that last ran AppActivate
+    quint64 lastPressTime_ = 0;
+
+    QPointer<QToolButton> dropDownButton_;
+    QPointer<TPrjMngr> prjMngr_;
+
+    // Components, by their names.
+    QWidget* PanelBase = nullptr;
+    QWidget* PanelTarget = nullptr;
+    QLabel* LabelTargetWindow = nullptr;
+    QLineEdit* EditTargetWindow = nullptr;
+    QToolBar* BarFixTargetWindow = nullptr;
+    QToolButton* BtnLockTargetWindow = nullptr;
+    QWidget* PanelMainBtn = nullptr;
+    QToolBar* BtnBar1 = nullptr;
+    QToolBar* BtnBar2 = nullptr;
+    QToolButton* BtnNew = nullptr;
+    QToolButton* BtnOpen = nullptr;
+    QToolButton* BtnPreview = nullptr;
+    QToolButton* BtnOption = nullptr;
+    QToolButton* BtnAppBar = nullptr;
+    QToolButton* BtnStayOnTop = nullptr;
+    QWidget* PanelTagBtn = nullptr;
+    QTabWidget* PageTag = nullptr;
+    QMenu* MenuItemFile = nullptr;
+    QMenu* MenuItemTag = nullptr;
+    QMenu* MenuItemTool = nullptr;
+    QMenu* MenuItemHelp = nullptr;
+    QAction* MenuFileNew = nullptr;
+    QAction* MenuFileOpen = nullptr;
+    QAction* MenuFileClose = nullptr;
+    QAction* MenuToolOption = nullptr;
+    QAction* MenuToolAppBar = nullptr;
+    QAction* MenuToolStayOnTop = nullptr;
+    QAction* MenuToolPrjMngr = nullptr;
+    QAction* MenuToolPreviewIE = nullptr;
+    QAction* MenuToolPreviewNN = nullptr;
+    QAction* MenuToolPreviewETC = nullptr;
+    QAction* MenuToolProgram[3] = {};
+    QAction* MenuHelpHelp = nullptr;
+    QAction* MenuHelpVerInfo = nullptr;
+    QMenu* PopAlignLCR = nullptr;
+    QMenu* PopTag = nullptr;
 };
 
 } // namespace orvanel

@@ -17,3 +17,10 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Startup.h
   ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp
 )
+# The palette window's own pieces.
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HotKeyText.h
+  ${CMAKE_CURRENT_LIST_DIR}/HotKeyText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TagVerb.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagVerb.cpp
+)

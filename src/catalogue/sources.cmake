@@ -10,3 +10,12 @@ list(APPEND ORVANEL_CORE_SOURCES
 )
 
 # UI: windows built from the core model.
+list(APPEND ORVANEL_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/TagMenuWidgets.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagMenuWidgets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TagPages.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagPages.cpp
+)
+
+# The tag button icons, compiled in as ":/icons/<key>.svg".
+list(APPEND ORVANEL_UI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/icons/icons.qrc)

@@ -1,0 +1,26 @@
+#pragma once
+// The HotKey setting read as the palette registers it: the last character is the key, the
+// words "ctrl", "shift" and "alt" anywhere in the text are the modifiers.
+
+#include <string_view>
+
+namespace orvanel {
+
+struct HotKeySpec {
+    // Modifier bits as the settings know them: alt 1, ctrl 2, shift 4.
+    static constexpr unsigned Alt = 1;
+    static constexpr unsigned Ctrl = 2;
+    static constexpr unsigned Shift = 4;
+
+    unsigned modifiers = 0;
+    int keyCode = 0; // byte value of the last character; 0 for an empty value
+
+    // A hot key is registered only with at least one modifier.
+    bool registers() const { return modifiers != 0; }
+};
+
+// "ctrl + shift + H" -> ctrl|shift, 0x48. The words are matched exactly as written
+// (lower case); an empty value gives key 0 and no modifiers.
+HotKeySpec parseHotKey(std::string_view value);
+
+} // namespace orvanel

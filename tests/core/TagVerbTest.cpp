@@ -1,0 +1,75 @@
+#include "app/TagVerb.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct VerbRun {
+    int status;
+    std::string out, err;
+};
+
+VerbRun runTag(std::vector<std::string> args, const std::string& input, const std::string& userFolder)
+{
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    orvanel::VerbContext c{std::move(args), in, out, err, std::string(ORVANEL_SOURCE_DIR) + "/data/", userFolder};
+    const int status = orvanel::runTagVerb(c);
+    return {status, out.str(), err.str()};
+}
+
+class TagVerbTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = std::filesystem::temp_directory_path() / ("orvanel-tagverb-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        user = folder.string() + "/";
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+    std::string user;
+};
+
+TEST_F(TagVerbTest, ExpandsAroundStandardInputAsWritten)
+{
+    // No settings file: TagFace 2 keeps the template as written; the final line break of
+    // the input (a here-string's) is not part of the selection, inner ones are.
+    EXPECT_EQ(runTag({"MOJI_B"}, "abc\n", user).out, "<B>abc</B>\n");
+    EXPECT_EQ(runTag({"moji_b"}, "a\nb", user).out, "<B>a\nb</B>\n");
+    // "%CR%" becomes a line feed; a template ending in one is printed as it is.
+    const VerbRun p = runTag({"LAYOUT_P_P"}, "text", user);
+    EXPECT_EQ(p.status, 0);
+    EXPECT_EQ(p.out, "<P>text</P>\n");
+    // Macros in the input stay as they are.
+    EXPECT_EQ(runTag({"MOJI_I"}, "%SEL% %CR%", user).out, "<I>%SEL% %CR%</I>\n");
+}
+
+TEST_F(TagVerbTest, FollowsTheConfiguredLetterCase)
+{
+    std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=1\r\n";
+    EXPECT_EQ(runTag({"MOJI_B"}, "ABC", user).out, "<b>ABC</b>\n");
+    std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=0\r\n";
+    // The template is converted, the selection is not.
+    EXPECT_EQ(runTag({"LAYOUT_DIV_LEFT"}, "abc", user).out, "<DIV ALIGN=\"LEFT\">abc</DIV>\n");
+}
+
+TEST_F(TagVerbTest, UnknownKeyAndBadArgumentsExitTwo)
+{
+    const VerbRun unknown = runTag({"NO_SUCH_KEY"}, "abc", user);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_NE(unknown.err.find("NO_SUCH_KEY"), std::string::npos);
+    for (const auto& args : {std::vector<std::string>{}, std::vector<std::string>{"MOJI_B", "extra"}}) {
+        const VerbRun bad = runTag(args, "", user);
+        EXPECT_EQ(bad.status, 2);
+        EXPECT_FALSE(bad.err.empty());
+        EXPECT_EQ(bad.err.find('\n'), bad.err.size() - 1); // one line
+    }
+}
+
+} // namespace
