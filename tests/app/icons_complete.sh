@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Checks the tag button icon set: every one of the 67 tag buttons has its SVG in
+# icons.qrc under ":/icons/<key>.svg", each SVG is well-formed, drawn on the 27 x 27
+# grid, uses only what Qt's SVG renderer draws, and the buttons that open the tag
+# dialog (and only those) carry the dialog mark. When ORVANEL_BIN is set, also checks
+# that the icons were compiled into the executable.
+set -uo pipefail
+set -f   # the key list below uses * as a mark, not as a pattern
+
+src=${ORVANEL_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
+dir=$src/src/catalogue/icons
+qrc=$dir/icons.qrc
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+command -v xmllint >/dev/null || { echo "xmllint is missing (Debian libxml2-utils)"; exit 1; }
+
+# The buttons in page order; a trailing * marks a button that opens the tag dialog.
+keys=(
+  DOC_KIHON* DOC_HTML DOC_HEAD DOC_TITLE DOC_BODY_BODY* DOC_ADDRESS DOC_COMENT
+  LAYOUT_BR LAYOUT_WBR LAYOUT_NOBR LAYOUT_P_P LAYOUT_PRE LAYOUT_BLOCKQUOTE LAYOUT_CENTER
+  LAYOUT_DIV_LEFT LAYOUT_DIV_CENTER LAYOUT_DIV_RIGHT LAYOUT_HR LAYOUT_HR_HR*
+  LAYOUT_H_H1 LAYOUT_H_H2 LAYOUT_H_H3 LAYOUT_H_H4 LAYOUT_H_H5 LAYOUT_H_H6
+  MOJI_FONT_FONT* MOJI_B MOJI_I MOJI_U MOJI_S MOJI_TT MOJI_SUP MOJI_SUB MOJI_BIG MOJI_SMALL
+  MOJI_TOKUSYU_GT MOJI_TOKUSYU_LT MOJI_TOKUSYU_AMP MOJI_TOKUSYU_QUOT
+  TAB_TABLE_TABLE* TAB_TR_TR* TAB_TD_TD* TAB_TH_TH* TAB_CAPTION
+  LINK_HREF* LINK_NAME* LINK_BASE LINK_MAIL* LINK_IMG*
+  LIST_UL* LIST_OL* LIST_DL LIST_LI LIST_DT LIST_DD
+  FRAME_FRAMESET* FRAME_NOFRAMES FRAME_IFRAME
+  FORM_FORM* FORM_TEXTAREA* FORM_INPUT* FORM_BUTTON* FORM_RADIOBUTTON* FORM_CHECKBOX*
+  FORM_COMBOBOX* FORM_LISTBOX* FORM_HIDDEN*
+)
+[ ${#keys[@]} -eq 67 ] || fail "the key list of this test holds ${#keys[@]} keys, not 67"
+dialogs=$(printf '%s\n' "${keys[@]}" | grep -c '[*]$')
+[ "$dialogs" -eq 24 ] || fail "the key list of this test marks $dialogs dialog buttons, not 24"
+
+# ---- the resource file
+xmllint --noout "$qrc" || fail "icons.qrc is not well-formed"
+prefix=$(xmllint --xpath 'string(/RCC/qresource/@prefix)' "$qrc" 2>/dev/null)
+[ "$prefix" = /icons ] || fail "icons.qrc has prefix '$prefix', expected /icons"
+dups=$(xmllint --xpath '//file/@alias' "$qrc" 2>/dev/null | tr ' ' '\n' | grep . | sort | uniq -d)
+[ -z "$dups" ] || fail "icons.qrc lists an alias twice: $dups"
+
+dialog_mark='<rect x="17" y="23" width="10" height="4" rx="1"'
+for entry in "${keys[@]}"; do
+  key=${entry%\*}
+  file=$(xmllint --xpath "string(//file[@alias='$key.svg'])" "$qrc" 2>/dev/null)
+  if [ -z "$file" ]; then fail "$key: no entry with alias $key.svg in icons.qrc"; continue; fi
+  svg=$dir/$file
+  [ -f "$svg" ] || { fail "$key: icons.qrc names $file, which does not exist"; continue; }
+
+  xmllint --noout "$svg" 2>/dev/null || { fail "$key: $file is not well-formed XML"; continue; }
+  root=$(xmllint --xpath 'concat(local-name(/*), " ", namespace-uri(/*))' "$svg")
+  [ "$root" = "svg http://www.w3.org/2000/svg" ] || fail "$key: root element is '$root'"
+  viewbox=$(xmllint --xpath 'string(/*/@viewBox)' "$svg")
+  [ "$viewbox" = "0 0 27 27" ] || fail "$key: viewBox is '$viewbox', expected '0 0 27 27'"
+  size=$(xmllint --xpath 'concat(/*/@width, "x", /*/@height)' "$svg")
+  [ "$size" = 27x27 ] || fail "$key: size is $size, expected 27x27"
+
+  # Qt's SVG renderer (SVG Tiny) ignores filters, masks and style sheets, and reads
+  # font-family as one family name: a fallback list would fall back to the default font.
+  for element in filter mask style clipPath foreignObject script image metadata; do
+    n=$(xmllint --xpath "count(//*[local-name()='$element'])" "$svg")
+    [ "$n" = 0 ] || fail "$key: uses <$element>"
+  done
+  families=$(xmllint --xpath '//@font-family' "$svg" 2>/dev/null | grep -o 'font-family="[^"]*"')
+  if grep -q ',' <<<"$families"; then fail "$key: font-family lists more than one family"; fi
+  if grep -qE 'inkscape|sodipodi|xmlns:[a-z]' "$svg"; then fail "$key: carries editor metadata or extra namespaces"; fi
+
+  if [ "$entry" != "$key" ]; then
+    grep -qF "$dialog_mark" "$svg" || fail "$key opens the tag dialog but lacks the dialog mark"
+  else
+    grep -qF "$dialog_mark" "$svg" && fail "$key inserts a tag but shows the dialog mark"
+  fi
+done
+
+listed=$(grep -c '<file ' "$qrc")
+[ "$listed" -eq 67 ] || fail "icons.qrc lists $listed files, expected 67"
+
+# ---- the executable: rcc stores resource names as UTF-16 (big-endian).
+if [ -n "${ORVANEL_BIN:-}" ]; then
+  if [ ! -x "$ORVANEL_BIN" ]; then
+    fail "ORVANEL_BIN=$ORVANEL_BIN is not an executable"
+  else
+    # A pattern for grep -P that matches the name as UTF-16BE (a zero byte before each ASCII letter).
+    utf16() { printf '%s' "$1" | sed 's/\./[.]/g; s/\(\[\.\]\|.\)/\\x00\1/g'; }
+    for entry in "${keys[@]}"; do
+      key=${entry%\*}
+      LC_ALL=C grep -qaP "$(utf16 "$key.svg")" "$ORVANEL_BIN" || fail "$key.svg is not compiled into $ORVANEL_BIN"
+    done
+    # The resources sit in the static ui library: the linker keeps them only when the
+    # program registers them with Q_INIT_RESOURCE(icons).
+  fi
+fi
+
+if [ $failures -gt 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "all ${#keys[@]} tag button icons present and sound"
