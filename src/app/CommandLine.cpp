@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/TagVerb.h"
 #include "tagdialog/ComposeVerb.h"
 
 #include <ostream>
@@ -22,7 +23,7 @@ const std::vector<Verb>& verbs()
     // To add a verb: declare its function in its subsystem (core layer, no window) and
     // list it here.
     static const std::vector<Verb> table = {
-        {"tag", "KEY", notAvailable},
+        {"tag", "KEY", runTagVerb},
         {"compose", "PANEL [NAME=VALUE ...]", runComposeVerb},
         {"links", "TOPPAGE [--json]", notAvailable},
     };
