@@ -47,7 +47,7 @@ ControlDef linkImg()
         group("GroupImgSize", "サイズ", {
             check("OpTagLINK_IMG_WIDTH", "横幅", "横幅 (WIDTH=\"\")"),
             spin("OpVal1LINK_IMG_WIDTH", 0, 1000, 0),
-            check("OpTagLINK_IMG_HEIGHT", "縦幅", "縦幅 (HEIGHT=\"\")"),
+            newColumn(check("OpTagLINK_IMG_HEIGHT", "縦幅", "縦幅 (HEIGHT=\"\")")),
             spin("OpVal1LINK_IMG_HEIGHT", 0, 1000, 0),
         }),
         check("OpTagLINK_IMG_BORDER", "境界線の太さ", "境界線の太さ (BORDER=\"\")"),
@@ -60,7 +60,7 @@ ControlDef linkImg()
         group("GroupImgSpace", "画像の周りのスペース", {
             check("OpTagLINK_IMG_VSPACE", "上下", "上下 (VSPACE=\"\")"),
             spin("OpVal1LINK_IMG_VSPACE", 0, 1000, 0),
-            check("OpTagLINK_IMG_HSPACE", "左右", "左右 (HSPACE=\"\")"),
+            newColumn(check("OpTagLINK_IMG_HSPACE", "左右", "左右 (HSPACE=\"\")")),
             spin("OpVal1LINK_IMG_HSPACE", 0, 1000, 0),
         }),
     });

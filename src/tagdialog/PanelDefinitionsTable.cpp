@@ -110,6 +110,7 @@ ControlDef tableCell(const std::string& cell, const std::string& caption, const 
     Children size;
     sizeRow(size, k + "WIDTH", "横幅", "WIDTH");
     sizeRow(size, k + "HEIGHT", "縦幅", "HEIGHT");
+    size[3] = newColumn(size[3]);  // width and height side by side
     return panel("Panel" + k + cell, caption, 450, 225, {
         group(groupSpan, "セルの結合", {
             check("OpTag" + k + "COLSPAN", "横方向", "横方向 (COLSPAN=\"\")"),
@@ -117,22 +118,22 @@ ControlDef tableCell(const std::string& cell, const std::string& caption, const 
             check("OpTag" + k + "ROWSPAN", "縦方向", "縦方向 (ROWSPAN=\"\")"),
             spin("OpVal1" + k + "ROWSPAN", 2, 100, 2),
         }),
-        group(groupAlign, "テキストの位置", {
+        newColumn(group(groupAlign, "テキストの位置", {
             check("OpTag" + k + "ALIGN", "左右方向", "左右方向 (ALIGN=\"\")"),
             list("OpVal1" + k + "ALIGN", {}, "center : 中"),
             check("OpTag" + k + "VALIGN", "上下方向", "上下方向 (VALIGN=\"\")"),
             list("OpVal1" + k + "VALIGN", valignEntries(), "middle : 中"),
-        }),
-        newColumn(group(groupSize, "サイズ", size)),
-        group(groupBg, "背景", {
+        })),
+        newBand(group(groupSize, "サイズ", size)),
+        newBand(group(groupBg, "背景", {
             check("OpTag" + k + "BGCOLOR", "背景色", "背景色 (BGCOLOR=\"\")"),
             edit("OpVal1" + k + "BGCOLOR"),
             colPicker("OpVal1" + k + "BGCOLOR"),
             check("OpTag" + k + "BACKGROUND", "背景画像", "背景画像 (BACKGROUND=\"\")"),
             edit("OpVal1" + k + "BACKGROUND"),
             refPicker("OpVal1" + k + "BACKGROUND"),
-        }),
-        check("OpTag" + k + "NOWRAP", "改行禁止", "改行禁止 (NOWRAP)"),
+        })),
+        newColumn(check("OpTag" + k + "NOWRAP", "改行禁止", "改行禁止 (NOWRAP)")),
     });
 }
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -288,6 +289,17 @@ TEST(TagDialog, CaptionsFitTheirControlsWithTheDialogsFont)
             EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
                 << panel->name() << " " << w->objectName().toStdString();
         }
+        // A list shows its current text whole (its drop-down shows longer entries whole).
+        for (QComboBox* combo : pw->findChildren<QComboBox*>()) {
+            const int needed = combo->fontMetrics().horizontalAdvance(combo->currentText()) + 26;
+            EXPECT_LE(needed, combo->width()) << panel->name() << " " << combo->objectName().toStdString()
+                                              << " needs " << needed << " width " << combo->width();
+        }
+        // Unit lists show both units whole.
+        for (const char* unit : {"% : パーセント", " : ピクセル"})
+            for (QComboBox* combo : pw->findChildren<QComboBox*>(QRegularExpression(QStringLiteral("^O[po]Val2"))))
+                EXPECT_LE(combo->fontMetrics().horizontalAdvance(QString::fromUtf8(unit)) + 26, combo->width())
+                    << combo->objectName().toStdString();
         for (QGroupBox* g : pw->findChildren<QGroupBox*>())
             for (QRadioButton* rb : g->findChildren<QRadioButton*>())
                 EXPECT_TRUE(g->rect().contains(rb->geometry())) << rb->objectName().toStdString();
