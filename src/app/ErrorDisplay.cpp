@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+#include <stdexcept>
+
 namespace orvanel {
 
 void ShowMessage(const QString& text, QWidget* parent)
@@ -28,6 +30,23 @@ void ShowError(const std::exception& error, QWidget* parent)
     // Errors of the library (out of memory, a failed conversion) carry English texts.
     ShowMessage(QString::fromUtf8("エラーが発生しました: ") + QString::fromLocal8Bit(error.what()),
                 parent);
+}
+
+bool DeliverShowingErrors(const std::function<bool()>& deliver)
+{
+    try {
+        return deliver();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    } catch (...) {
+        ShowError(std::runtime_error("unknown error"));
+    }
+    return false;
+}
+
+bool OrvanelApplication::notify(QObject* receiver, QEvent* event)
+{
+    return DeliverShowingErrors([&] { return QApplication::notify(receiver, event); });
 }
 
 } // namespace orvanel

@@ -21,24 +21,6 @@ namespace {
 constexpr int ExitAlreadyRunning = 255; // -1 as the process's status
 constexpr const char* InstanceName = "Orvanel";
 
-// Shows an error that escapes an event handler and lets the event loop go on.
-class OrvanelApplication final : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            ShowError(error);
-        } catch (...) {
-            ShowError(std::runtime_error("unknown error"));
-        }
-        return false;
-    }
-};
-
 int runCommandLineFace(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);

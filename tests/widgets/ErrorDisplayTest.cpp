@@ -1,0 +1,89 @@
+#include "app/ErrorDisplay.h"
+#include "text/UserError.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+// An object whose handler fails the way a handler of the palette can.
+class FailingHandler : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::User)
+            throw orvanel::UserError("ファイル /x/TagBList.lst は開けません");
+        if (e->type() == QEvent::Type(QEvent::User + 1))
+            throw std::runtime_error("bad_alloc");
+        if (e->type() == QEvent::Type(QEvent::User + 2)) {
+            ++handled;
+            return true;
+        }
+        return QObject::event(e);
+    }
+    int handled = 0;
+};
+
+struct SeenBox {
+    QString title, text;
+    int buttons = -1;
+    bool seen = false;
+};
+
+// Waits for the modal message box, notes what it shows and presses its OK button.
+void answerNextBox(SeenBox& seen)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen.seen = true;
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.buttons = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::Ok)->click();
+        timer->deleteLater();
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+TEST(ErrorDisplay, AnErrorEscapingAHandlerIsShownAndTheLoopGoesOn)
+{
+    FailingHandler handler;
+    SeenBox seen;
+    answerNextBox(seen);
+    QEvent failing(QEvent::User);
+    EXPECT_FALSE(orvanel::DeliverShowingErrors(
+        [&] { return QCoreApplication::sendEvent(&handler, &failing); }));
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.title, "ORVANEL");
+    EXPECT_EQ(seen.text, QString::fromUtf8("ファイル /x/TagBList.lst は開けません"));
+    EXPECT_EQ(seen.buttons, 1);
+
+    // Not one of the program's own errors: still shown, in Japanese, with its text.
+    SeenBox other;
+    answerNextBox(other);
+    QEvent odd(QEvent::Type(QEvent::User + 1));
+    EXPECT_FALSE(orvanel::DeliverShowingErrors(
+        [&] { return QCoreApplication::sendEvent(&handler, &odd); }));
+    ASSERT_TRUE(other.seen);
+    EXPECT_TRUE(other.text.startsWith(QString::fromUtf8("エラーが発生しました")));
+    EXPECT_TRUE(other.text.contains("bad_alloc"));
+
+    // The next event is delivered as usual, with the handler's own answer.
+    QEvent fine(QEvent::Type(QEvent::User + 2));
+    EXPECT_TRUE(orvanel::DeliverShowingErrors(
+        [&] { return QCoreApplication::sendEvent(&handler, &fine); }));
+    EXPECT_EQ(handler.handled, 1);
+}
