@@ -194,6 +194,10 @@ void TMainForm::buildForm()
     targetLayout->addStretch(1);
     targetLayout->addWidget(BarFixTargetWindow);
     PanelTarget->installEventFilter(this); // PanelTargetResize
+    PanelTarget->setFixedHeight(22);
+    EditTargetWindow->setFixedHeight(20);
+    BarFixTargetWindow->setIconSize(QSize(14, 14));
+    BtnLockTargetWindow->setFixedSize(20, 20);
     baseLayout->addWidget(PanelTarget);
 
     auto* row = new QHBoxLayout;
@@ -234,6 +238,13 @@ void TMainForm::buildForm()
     PageTag->setFocusPolicy(Qt::NoFocus);
     PageTag->setUsesScrollButtons(true);
     PageTag->setDocumentMode(false);
+    // Nine tabs side by side in the palette's smallest width: tight tab padding.
+    PageTag->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 2px 7px; border: 1px solid #9a9a9a; border-bottom: none;"
+        " border-top-left-radius: 2px; border-top-right-radius: 2px; background: #e4e4e4; margin-right: -1px; }"
+        "QTabBar::tab:selected { background: #fafafa; margin-bottom: -1px; }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"
+        "QTabWidget::pane { border: 1px solid #9a9a9a; background: #fafafa; }"));
     tagLayout->addWidget(PageTag);
     row->addWidget(PanelTagBtn, 1);
 
@@ -533,6 +544,8 @@ int TMainForm::PrjMngrSwitch(bool open)
         prjMngr_ = new TPrjMngr(this, MenuToolPrjMngr, settings_);
         prjMngr_->show();
         snapProjectManager();
+        // The window manager frames both windows a moment later; snap again then.
+        QTimer::singleShot(300, this, [this] { snapProjectManager(); });
         state = 1;
         return 0;
     }

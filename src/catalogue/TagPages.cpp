@@ -12,6 +12,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+// The icon set lives in the static ui library: registered by hand, or the linker drops it.
+static void initIconResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    (void)done;
+}
+
 namespace orvanel::catalogue {
 
 namespace {
@@ -56,6 +66,7 @@ QIcon drawnIcon(const QString& letters)
 
 QIcon tagButtonIcon(std::string_view key, std::string_view hint)
 {
+    initIconResources();
     const QString path = QStringLiteral(":/icons/") + qs(key) + QStringLiteral(".svg");
     if (QFile::exists(path))
         return QIcon(path);

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -223,6 +224,9 @@ TEST_F(PaletteTest, NinePagesHoldThe67ButtonsInOrder)
             EXPECT_EQ(separatorPending, b.separatorBefore) << b.name();
             EXPECT_EQ(button->height(), 27);
             EXPECT_FALSE(button->icon().isNull()) << b.name();
+            // The picture of the icon set, not the drawn letters of the fallback.
+            EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(b.key.data(), b.key.size()))))
+                << b.name();
             EXPECT_EQ(b.page, p);
             if (button->menu()) {
                 ++dropDowns;
