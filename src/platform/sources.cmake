@@ -17,13 +17,9 @@ list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Platform.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Platform.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.cpp
 )
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.cpp)
-  list(APPEND ORVANEL_PLATFORM_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.h
-    ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.cpp
-  )
-endif()
 # The in-memory backend for tests.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fake/FakePlatform.h

@@ -13,10 +13,7 @@
 #include <poll.h>
 #include <unistd.h>
 
-#if __has_include("platform/x11/InstanceLockFile.h")
 #include "platform/x11/InstanceLockFile.h"
-#define ORVANEL_HAVE_LOCK_FILE 1
-#endif
 #include "platform/x11/X11Keys.h"
 #include "platform/x11/X11Windows.h"
 
@@ -52,13 +49,7 @@ X11Platform::~X11Platform() { notifier_.reset(); }
 Platform::LockResult X11Platform::acquireInstanceLock(const std::string& name,
                                                       std::unique_ptr<InstanceLock>& held)
 {
-#ifdef ORVANEL_HAVE_LOCK_FILE
     return acquireInstanceLockFile(name, held);
-#else
-    (void)name;
-    (void)held;
-    return LockResult::Failed;
-#endif
 }
 
 void X11Platform::dispatchPending()
