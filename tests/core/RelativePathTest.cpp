@@ -1,4 +1,5 @@
 #include "insert/RelativePath.h"
+#include "text/Encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -100,4 +101,15 @@ TEST(RelativePath, RelativeToFolderAcceptsFoldersWithOrWithoutSeparator)
     EXPECT_EQ(RelativeToFolder("/site/", "img/a.gif", PathStyle::Posix), "img/a.gif");
     EXPECT_EQ(folderOf(R"(C:\site\a.html)", PathStyle::Windows), R"(C:\site\)");
     EXPECT_EQ(folderOf("/site/a.html", PathStyle::Posix), "/site/");
+}
+
+TEST(RelativePath, ShiftJisPathsDecodedFirstKeepTheirCharacters)
+{
+    // A page and a file named in Shift-JIS, as an older file system or list hands them over:
+    // 表 is 0x95 0x5C, 表示 is 0x95 0x5C 0x8E 0xA6. Decoded to UTF-8 first, no "\" byte of a
+    // character remains to be taken for a separator.
+    const std::string page = orvanel::text::cp932ToUtf8("C:\\\x95\x5C\\index.html");
+    const std::string file = orvanel::text::cp932ToUtf8("C:\\\x95\x5C\x8E\xA6\\\x95\x5C\\a.gif");
+    EXPECT_EQ(win(file, page), "../表示/表/a.gif");
+    EXPECT_EQ(win(orvanel::text::cp932ToUtf8("C:\\\x95\x5C\\img\\b.gif"), page), "img/b.gif");
 }
