@@ -1,0 +1,35 @@
+#include "tagdialog/TagDialogHost.h"
+
+#include "app/TMainForm.h"
+#include "insert/RelativePath.h"
+#include "tagdialog/Pickers.h"
+#include "tagdialog/TTagDialogForm.h"
+
+#include <QMessageBox>
+
+namespace orvanel {
+
+void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
+{
+    dialog.setButtonTagList(&palette.buttonTagList());
+    dialog.setInsert([&palette](const std::string& tagText) {
+        TagInserter& inserter = palette.inserter();
+        inserter.InsertTemplate(inserter.ApplyTagFace(tagText));
+    });
+    dialog.setReferenceText([&palette, &dialog](const std::string& file) {
+        return tagdialog::referenceText(file, palette.target().TargetFile(), insert::nativePathStyle(),
+                                        [&dialog](std::string_view message) {
+                                            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVANEL"),
+                                                            QString::fromUtf8(message.data(),
+                                                                              static_cast<int>(message.size())),
+                                                            QMessageBox::Ok, &dialog);
+                                            box.exec();
+                                        });
+    });
+    palette.setPanelHost(PanelHost{
+        [&dialog](const std::string& panelName) { return dialog.ShowPanel(panelName); },
+        [&dialog] { dialog.exec(); },
+    });
+}
+
+} // namespace orvanel
