@@ -38,33 +38,38 @@ dialogs=$(printf '%s\n' "${keys[@]}" | grep -c '[*]$')
 xmllint --noout "$qrc" || fail "icons.qrc is not well-formed"
 prefix=$(xmllint --xpath 'string(/RCC/qresource/@prefix)' "$qrc" 2>/dev/null)
 [ "$prefix" = /icons ] || fail "icons.qrc has prefix '$prefix', expected /icons"
-dups=$(xmllint --xpath '//file/@alias' "$qrc" 2>/dev/null | tr ' ' '\n' | grep . | sort | uniq -d)
-[ -z "$dups" ] || fail "icons.qrc lists an alias twice: $dups"
+# alias -> file, from one reading of the resource file
+declare -A files
+while IFS=$'\t' read -r alias file; do
+  [ -z "${files[$alias]+set}" ] || fail "icons.qrc lists $alias twice"
+  files[$alias]=$file
+done < <(xmllint --xpath '//file' "$qrc" 2>/dev/null |
+         sed -n 's|.*<file alias="\([^"]*\)">\([^<]*\)</file>.*|\1\t\2|p')
 
+# One query per SVG: root element, namespace, viewBox, size, the elements that Qt's SVG
+# renderer (SVG Tiny) ignores (filters, masks, style sheets...), and font-family values
+# that list several families (Qt reads the whole value as one family name, so a list
+# falls back to the default font).
+query='concat(local-name(/*), "|", namespace-uri(/*), "|", /*/@viewBox, "|", /*/@width, "x", /*/@height, "|",
+  count(//*[local-name()="filter" or local-name()="mask" or local-name()="style" or local-name()="clipPath"
+            or local-name()="foreignObject" or local-name()="script" or local-name()="image"
+            or local-name()="metadata"]), "|",
+  count(//@font-family[contains(., ",")]))'
 dialog_mark='<rect x="17" y="23" width="10" height="4" rx="1"'
 for entry in "${keys[@]}"; do
   key=${entry%\*}
-  file=$(xmllint --xpath "string(//file[@alias='$key.svg'])" "$qrc" 2>/dev/null)
+  file=${files[$key.svg]:-}
   if [ -z "$file" ]; then fail "$key: no entry with alias $key.svg in icons.qrc"; continue; fi
   svg=$dir/$file
   [ -f "$svg" ] || { fail "$key: icons.qrc names $file, which does not exist"; continue; }
 
-  xmllint --noout "$svg" 2>/dev/null || { fail "$key: $file is not well-formed XML"; continue; }
-  root=$(xmllint --xpath 'concat(local-name(/*), " ", namespace-uri(/*))' "$svg")
-  [ "$root" = "svg http://www.w3.org/2000/svg" ] || fail "$key: root element is '$root'"
-  viewbox=$(xmllint --xpath 'string(/*/@viewBox)' "$svg")
+  facts=$(xmllint --xpath "$query" "$svg" 2>/dev/null) || { fail "$key: $file is not well-formed XML"; continue; }
+  IFS='|' read -r root ns viewbox size unsupported lists <<<"$facts"
+  [ "$root $ns" = "svg http://www.w3.org/2000/svg" ] || fail "$key: root element is '$root' in '$ns'"
   [ "$viewbox" = "0 0 27 27" ] || fail "$key: viewBox is '$viewbox', expected '0 0 27 27'"
-  size=$(xmllint --xpath 'concat(/*/@width, "x", /*/@height)' "$svg")
   [ "$size" = 27x27 ] || fail "$key: size is $size, expected 27x27"
-
-  # Qt's SVG renderer (SVG Tiny) ignores filters, masks and style sheets, and reads
-  # font-family as one family name: a fallback list would fall back to the default font.
-  for element in filter mask style clipPath foreignObject script image metadata; do
-    n=$(xmllint --xpath "count(//*[local-name()='$element'])" "$svg")
-    [ "$n" = 0 ] || fail "$key: uses <$element>"
-  done
-  families=$(xmllint --xpath '//@font-family' "$svg" 2>/dev/null | grep -o 'font-family="[^"]*"')
-  if grep -q ',' <<<"$families"; then fail "$key: font-family lists more than one family"; fi
+  [ "$unsupported" = 0 ] || fail "$key: uses elements that Qt's SVG renderer ignores"
+  [ "$lists" = 0 ] || fail "$key: font-family lists more than one family"
   if grep -qE 'inkscape|sodipodi|xmlns:[a-z]' "$svg"; then fail "$key: carries editor metadata or extra namespaces"; fi
 
   if [ "$entry" != "$key" ]; then
@@ -82,11 +87,11 @@ if [ -n "${ORVANEL_BIN:-}" ]; then
   if [ ! -x "$ORVANEL_BIN" ]; then
     fail "ORVANEL_BIN=$ORVANEL_BIN is not an executable"
   else
-    # A pattern for grep -P that matches the name as UTF-16BE (a zero byte before each ASCII letter).
-    utf16() { printf '%s' "$1" | sed 's/\./[.]/g; s/\(\[\.\]\|.\)/\\x00\1/g'; }
+    # Every resource name of the form KEY.svg, read in one pass over the program.
+    compiled=$(LC_ALL=C grep -aoP '(\x00[A-Z0-9_])+\x00\.\x00s\x00v\x00g' "$ORVANEL_BIN" | tr -d '\0' | sort -u)
     for entry in "${keys[@]}"; do
       key=${entry%\*}
-      LC_ALL=C grep -qaP "$(utf16 "$key.svg")" "$ORVANEL_BIN" || fail "$key.svg is not compiled into $ORVANEL_BIN"
+      grep -qxF "$key.svg" <<<"$compiled" || fail "$key.svg is not compiled into $ORVANEL_BIN"
     done
     # The resources sit in the static ui library: the linker keeps them only when the
     # program registers them with Q_INIT_RESOURCE(icons).
