@@ -36,14 +36,6 @@ expect_bad() {
 expect_output '<A HREF="a.html">%SEL%</A>' LINK_HREF OpVal1LINK_HREF_HREF=a.html
 expect_output '<A HREF="a.html" TARGET="_blank">%SEL%</A>' \
   LINK_HREF OpVal1LINK_HREF_HREF=a.html OpTagLINK_HREF_TARGET=1 'OpVal1LINK_HREF_TARGET=_blank : 新ウィンドウ'
-expect_output '<UL TYPE="square">%CR%<LI>%CR%<LI>%SEL%%CR%</UL>%CR%' \
-  LIST_UL OpVal1LIST_UL_TYPE=square OpVal1LIST_UL_LI=2
-expect_output '<FRAMESET ROWS="50%,*">%CR%<FRAME NAME="top" SRC="a.html" SCROLLING="auto" noresize>%CR%<FRAME NAME="" SRC="">%CR%<NOFRAMES>%CR%%SEL%%CR%</NOFRAMES>%CR%</FRAMESET>%CR%' \
-  FRAME_FRAMESET OpTagFRAME_FRAMESET_BUNKATSU=ROWS \
-  OpVal1FRAME_FRAMESET_FRAME_NAME=top OpVal1FRAME_FRAMESET_FRAME_SRC=a.html \
-  OpVal1FRAME_FRAMESET_FRAME_SCROLL=auto OpTagFRAME_FRAMESET_FRAME_SIZECHANGE=1 \
-  'OpTagFRAME_FRAMESET_FRAME[2,5]=*'
-
 expect_bad
 expect_bad NO_SUCH_PANEL
 expect_bad LINK_HREF OpVal1NO_SUCH_CONTROL=1

@@ -268,34 +268,3 @@ TEST(ComposePanels, TheListHoldsEveryKeyTheDialogLooksUp)
     }
     EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
 }
-
-TEST(ComposePanels, ShippedEntriesComposeTheExamples)
-{
-    ControlModel model;
-    InitializePanel(model);
-    installGridHandlers(model);
-    const Composer composer(shippedList());
-
-    model.find("OpVal1LINK_HREF_HREF")->setText("a.html");
-    EXPECT_EQ(composer.composePanel(*model.panel("PanelLINK_HREF")), "<A HREF=\"a.html\">%SEL%</A>");
-    model.find("OpTagLINK_HREF_TARGET")->setChecked(true);
-    model.find("OpVal1LINK_HREF_TARGET")->setItemIndex(0);
-    EXPECT_EQ(composer.composePanel(*model.panel("PanelLINK_HREF")),
-              "<A HREF=\"a.html\" TARGET=\"_blank\">%SEL%</A>");
-
-    // The repeat count puts that many items into the list.
-    model.find("OpVal1LIST_UL_LI")->setValue(3);
-    EXPECT_EQ(composer.composePanel(*model.panel("PanelLIST_UL")),
-              "<UL>%CR%<LI>%CR%<LI>%CR%<LI>%SEL%%CR%</UL>%CR%");
-
-    // The frame rows and the split sizes reach the frameset.
-    Control& count = *model.find(frame::kCount);
-    count.setValue(3);
-    model.fire(count, ControlEvent::Change);
-    model.find(frame::kName)->setText("top");
-    model.fire(*model.find(frame::kName), ControlEvent::Change);
-    model.find("OpTagFRAME_FRAMESET_BUNKATSU")->setItemIndex(1);
-    EXPECT_EQ(composer.composePanel(*model.panel("PanelFRAME_FRAMESET")),
-              "<FRAMESET ROWS=\"50%,50%,*\">%CR%<FRAME NAME=\"top\" SRC=\"\">%CR%<FRAME NAME=\"\" SRC=\"\">"
-              "%CR%<FRAME NAME=\"\" SRC=\"\">%CR%<NOFRAMES>%CR%%SEL%%CR%</NOFRAMES>%CR%</FRAMESET>%CR%");
-}

@@ -313,22 +313,13 @@ TEST(Compose, GetOptionValueReadsEveryKind)
     EXPECT_EQ(c.GetOptionValue(p, "OpVal1K_J", "%SEL%"), "");
 }
 
-TEST(ComposeValues, CutInsertRepeatAndNumbers)
+TEST(ComposeValues, ListEntriesAndNumbers)
 {
-    EXPECT_EQ(cutBeforeColon("center : 中"), "center");
     EXPECT_EQ(cutBeforeColon(" : ピクセル"), "");
     EXPECT_EQ(cutBeforeColon("% : パーセント"), "%");
     EXPECT_EQ(cutBeforeColon("1 : 数字 ( 1 , 2 )"), "1");
     EXPECT_EQ(cutBeforeColon("指定なし"), "指定なし");
     EXPECT_EQ(cutBeforeColon(":x"), "");
-    EXPECT_EQ(cutBeforeColon("表示:x"), "表");
-    EXPECT_EQ(insertBeforeFirstGt("<A><B>", " X"), "<A X><B>");
-    EXPECT_EQ(insertAfterFirstGt("<A><B>", "X"), "<A>X<B>");
-    EXPECT_EQ(insertAfterFirstGt("ab", "X"), "Xab");
-    EXPECT_EQ(repeatText("ab", 3), "ababab");
-    EXPECT_EQ(repeatText("ab", 0), "");
-    EXPECT_EQ(parseDecimal("12"), 12);
-    EXPECT_EQ(parseDecimal("-3"), -3);
     EXPECT_EQ(parseDecimal("+4"), 4);
     EXPECT_FALSE(parseDecimal("4a"));
     EXPECT_FALSE(parseDecimal(""));
