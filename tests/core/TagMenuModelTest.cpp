@@ -92,11 +92,10 @@ TEST(TagMenuModel, DialogMarkersGiveImagesAndOtherKeysTemplates)
         "[A][exact]", "DLG12=FORM_FORM",
         "[A][short]", "DLG1=|t|",
         "[A][elsewhere]", "DLGXX1=|t|",
-        "[A][wide]", "表DLG05=TAB_TABLE_TABLE",
         "[A][nokey]", "no equals sign here",
     });
     const auto& items = menu.at(0).children;
-    ASSERT_EQ(items.size(), 7u);
+    ASSERT_EQ(items.size(), 6u);
     EXPECT_EQ(items[0].kind, TagMenuKind::DialogLeaf);
     EXPECT_EQ(items[0].imageIndex, 7);
     EXPECT_EQ(items[0].name("Pm"), "PmLINK_IMG_DLG07");
@@ -107,10 +106,8 @@ TEST(TagMenuModel, DialogMarkersGiveImagesAndOtherKeysTemplates)
     EXPECT_EQ(items[3].kind, TagMenuKind::TemplateLeaf); // shorter than five characters
     EXPECT_EQ(items[3].imageIndex, -1);
     EXPECT_EQ(items[4].kind, TagMenuKind::TemplateLeaf); // "DLG" not in its place
-    EXPECT_EQ(items[5].kind, TagMenuKind::DialogLeaf);   // characters, not bytes
-    EXPECT_EQ(items[5].imageIndex, 5);
-    EXPECT_EQ(items[6].kind, TagMenuKind::TemplateLeaf);
-    EXPECT_EQ(items[6].entryKey, "");
+    EXPECT_EQ(items[5].kind, TagMenuKind::TemplateLeaf);
+    EXPECT_EQ(items[5].entryKey, "");
 }
 
 TEST(TagMenuModel, DialogKeyRuleCountsCharacters)
