@@ -86,14 +86,3 @@ TEST(Encoding, WritingRuleCp932WhenItFitsElseUtf8WithBom)
     EXPECT_EQ(decodeDataFile(bytes), wide);
     EXPECT_EQ(decodeDataFile(encodeDataFile("a=" + kHyoujiUtf8)), "a=" + kHyoujiUtf8);
 }
-
-TEST(Encoding, Cp932CharLengthSkipsSecondBytes)
-{
-    const std::string s = "a" + kHyoujiSjis + "\xB1"; // "a表示ｱ"
-    EXPECT_EQ(cp932CharLength(s, 0), 1u);
-    EXPECT_EQ(cp932CharLength(s, 1), 2u);
-    EXPECT_EQ(cp932CharLength(s, 3), 2u);
-    EXPECT_EQ(cp932CharLength(s, 5), 1u); // half-width kana is one byte
-    EXPECT_EQ(cp932CharLength(s, 6), 0u);
-    EXPECT_EQ(cp932CharLength("\x95", 0), 1u); // a lead byte at the end
-}
