@@ -175,9 +175,16 @@ class Editor:
     def saved_text(self):
         """Saves with Ctrl+S and returns the file as written (one trailing newline that an
         editor adds on saving is not part of the text)."""
-        self.session.keys("ctrl+s")
-        self.session.wait_for(lambda: os.stat(self.path).st_mtime_ns != self.mtime, 10,
-                              "%s did not save" % self.name)
+        saved = lambda: os.stat(self.path).st_mtime_ns != self.mtime
+        for attempt in range(3):  # a busy editor may miss the first Ctrl+S
+            self.session.keys("ctrl+s")
+            try:
+                self.session.wait_for(saved, 5, "")
+                break
+            except RuntimeError:
+                pass
+        if not saved():
+            raise RuntimeError("%s did not save" % self.name)
         time.sleep(0.2)  # the write may still be under way
         with open(self.path, encoding="utf-8") as f:
             text = f.read()

@@ -220,8 +220,8 @@ void X11Platform::fetchSelection(WindowHandle target, WindowHandle, InsertMethod
     }
     // The target handles its events in order: its answer to a ping sent after the keys
     // comes once it has handled them, and with them any cut or copy.
-    const bool pinging = startPing(w);
-    if (!pinging && !ownsPrimary)
+    const bool pinging = startPing(w, pid);
+    if (!pinging && !ownsPrimary && pongless_.count(pid) == 0)
         return;
 
     std::map<Window, ProcessId> owners;
@@ -243,14 +243,21 @@ void X11Platform::fetchSelection(WindowHandle target, WindowHandle, InsertMethod
     // A toolkit may answer the ping as it reads its events, just before it handles the keys
     // read with it: an editor that owns PRIMARY has probably a selection, and gets a moment
     // more for its cut after the answer.
+    using Clock = std::chrono::steady_clock;
     const auto grace = ownsPrimary ? waits_.afterPong : std::chrono::milliseconds(0);
-    std::optional<std::chrono::steady_clock::time_point> pongAt;
+    const auto start = Clock::now();
+    std::optional<Clock::time_point> pongAt;
     auto done = [&] {
         if (targetTookClipboard())
             return true;
-        if (!pongSeen_)
-            return false;
-        const auto now = std::chrono::steady_clock::now();
+        const auto now = Clock::now();
+        if (!pongSeen_) {
+            // An editor that does not answer its pings (Qt 5) handles its keys in order and
+            // at once: the cut shows within `withoutPing` or not at all.
+            if (pinging && now - start >= waits_.keysProcessed)
+                pongless_.insert(pid);
+            return pongless_.count(pid) != 0 && now - start >= waits_.withoutPing;
+        }
         if (!pongAt)
             pongAt = now;
         return now - *pongAt >= grace;
@@ -283,9 +290,13 @@ void X11Platform::paste(WindowHandle target, WindowHandle, InsertMethod m)
         return;
     // Editors that paste after the transfer (GTK 4) take the text in a few turns of their
     // event loop: let it go round (each answer to a ping is one turn) before the caret keys.
-    for (int turn = 0; turn < waits_.pasteTurns && startPing(w); ++turn)
-        if (!waitFor([&] { return pongSeen_; }, waits_.keysProcessed))
+    // Their reads go in pieces of 8 KB, a turn or two each.
+    const int turns = waits_.pasteTurns + static_cast<int>(clipboard_.ownText().size() / 4096);
+    for (int turn = 0; turn < turns && startPing(w, pid); ++turn)
+        if (!waitFor([&] { return pongSeen_; }, waits_.keysProcessed)) {
+            pongless_.insert(pid);
             break;
+        }
     // With a selection, they release PRIMARY when the pasted text has replaced it: the sign
     // to wait for. Editors that keep PRIMARY are remembered, so that only their first paste
     // waits.
@@ -301,10 +312,10 @@ void X11Platform::paste(WindowHandle target, WindowHandle, InsertMethod m)
         keepsPrimary_[pid] = true;
 }
 
-bool X11Platform::startPing(Window target)
+bool X11Platform::startPing(Window target, ProcessId pid)
 {
     pongSeen_ = false;
-    if (!supportsPing(conn_, target))
+    if (pongless_.count(pid) != 0 || !supportsPing(conn_, target))
         return false;
     pingStamp_ = conn_.serverTime();
     sendPing(conn_, target, pingStamp_);
@@ -313,10 +324,11 @@ bool X11Platform::startPing(Window target)
 
 void X11Platform::waitKeysProcessed(Window target)
 {
-    if (startPing(target))
-        waitFor([&] { return pongSeen_; }, waits_.keysProcessed);
-    else
+    const ProcessId pid = windowPid(conn_, target);
+    if (!startPing(target, pid))
         conn_.sync();
+    else if (!waitFor([&] { return pongSeen_; }, waits_.keysProcessed))
+        pongless_.insert(pid);
 }
 
 void X11Platform::caretLeft(WindowHandle target, WindowHandle, InsertMethod m, int count)

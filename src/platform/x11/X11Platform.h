@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 class QSocketNotifier;
 
@@ -25,9 +26,9 @@ struct Waits {
     std::chrono::milliseconds selectionTaken{3000};
     // Once the target has answered a ping sent after the keys, a cut that has not shown is
     // not coming; an editor that owns PRIMARY gets `afterPong` more. An editor that answers
-    // no pings but owns PRIMARY is given `withoutPing`.
+    // no pings (Qt 5 ones) is given `withoutPing` for its cut.
     std::chrono::milliseconds afterPong{50};
-    std::chrono::milliseconds withoutPing{300};
+    std::chrono::milliseconds withoutPing{700};
     // Until the owner of the clipboard has sent its text.
     std::chrono::milliseconds clipboardRead{1000};
     // Until the target has fetched the pasted text.
@@ -36,7 +37,7 @@ struct Waits {
     std::chrono::milliseconds selectionReplaced{100};
     // Turns of the target's event loop let go by after it has fetched pasted text (key
     // emulation), so that an editor that pastes asynchronously has done so before the caret keys.
-    int pasteTurns = 3;
+    int pasteTurns = 8;
     // Until the target answers a ping sent after the caret steps.
     std::chrono::milliseconds keysProcessed{300};
 };
@@ -83,7 +84,7 @@ private:
     // Whether a client of process `pid` owns `selection` now.
     bool ownedByProcess(Atom selection, ProcessId pid);
     // Sends a ping to `target` when it answers them; pongSeen_ tells when it has.
-    bool startPing(Window target);
+    bool startPing(Window target, ProcessId pid);
     // Until the target has handled the keys sent so far (its answer to a ping), or the server
     // has caught up when it does not answer pings.
     void waitKeysProcessed(Window target);
@@ -97,6 +98,8 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
     Time pingStamp_ = 0;
     bool pongSeen_ = false;
+    // Processes whose windows list _NET_WM_PING but never answered one.
+    std::set<ProcessId> pongless_;
     // Processes whose editors keep PRIMARY when a paste replaces their selection.
     std::map<ProcessId, bool> keepsPrimary_;
 };
