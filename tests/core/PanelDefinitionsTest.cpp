@@ -1,6 +1,7 @@
 // The 24 attribute panels as described: names, sizes, the naming rules composition relies on,
 // initial states, and a layout in which nothing overlaps or is cut.
 
+#include "catalogue/TagButtons.h"
 #include "tagdialog/PanelLayout.h"
 #include "tagdialog/PanelModel.h"
 
@@ -76,6 +77,18 @@ TEST(PanelDefinitions, TheTwentyFourPanelsWithTheirCaptionsAndSizes)
         EXPECT_EQ(panels[i].caption, caption);
         EXPECT_EQ(panels[i].bounds, (Bounds{0, 0, w, h}));
     }
+}
+
+// Every group button of the palette opens a panel, and every panel has its group button.
+TEST(PanelDefinitions, PanelsAndGroupButtonsCorrespondOneToOne)
+{
+    std::set<std::string> fromButtons, panels;
+    for (const catalogue::TagButton& b : catalogue::tagButtons())
+        if (b.kind == catalogue::TagButtonKind::Group)
+            fromButtons.insert(b.panelName());
+    for (const ControlDef& p : panelDefinitions())
+        panels.insert(p.name);
+    EXPECT_EQ(fromButtons, panels);
 }
 
 TEST(PanelDefinitions, NamesAreUniqueAndFollowTheNamingScheme)

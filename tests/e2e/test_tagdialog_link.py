@@ -136,8 +136,6 @@ def main():
             message = window_named(s, "ORVANEL")
             s.keys("Return")
             gone(s, message)
-            edit = showing(palette, "リンク先", "label")  # the row's caption is on screen
-            del edit
 
             click_in(s, dialog, showing(palette, "ターゲット", "check box"))
             subprocess.run(["import", "-window", dialog, os.path.join(binary_dir(), "tagdialog-link.png")],
