@@ -492,6 +492,16 @@ void TMainForm::hotKeyPressed()
     // need not be activated: the editor stays active and remains the target.
     AppActivate();
     PopTag->popup(QCursor::pos());
+    // The hot key's own key grab lasts while its keys are down, so the pop-up's keyboard
+    // grab may fail at first: try again until it holds, so the menu takes the arrow keys.
+    auto* retry = new QTimer(PopTag);
+    auto tries = std::make_shared<int>(0);
+    connect(retry, &QTimer::timeout, PopTag, [this, retry, tries] {
+        QWindow* window = PopTag->windowHandle();
+        if (!PopTag->isVisible() || !window || window->setKeyboardGrabEnabled(true) || ++*tries > 100)
+            retry->deleteLater();
+    });
+    retry->start(20);
 }
 
 void TMainForm::MenuFileCloseClick()
@@ -606,14 +616,30 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == PanelTarget && event->type() == QEvent::Resize)
         PanelTargetResize();
-    if (event->type() == QEvent::MouseButtonPress && !closed_ && inWindow(watched, this)) {
+    const QEvent::Type type = event->type();
+    if (activating_ && inWindow(watched, this)
+        && (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove)) {
+        // AppActivate runs the event loop while the press waits to be delivered: a release
+        // arriving then would reach the button before its press and the click would be
+        // lost. Hold it back until the press has been handled.
+        deferredMouse_.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
+        return true;
+    }
+    if (type == QEvent::MouseButtonPress && !closed_ && !activating_ && inWindow(watched, this)) {
         // A press that no widget takes is passed on to the parents as the same event:
         // activate once per press.
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press != lastPress_ || press->timestamp() != lastPressTime_) {
             lastPress_ = press;
             lastPressTime_ = press->timestamp();
+            activating_ = true;
             AppActivate();
+            activating_ = false;
+            // Posted, so they come after the press.
+            for (auto& [receiver, held] : deferredMouse_)
+                if (receiver)
+                    QCoreApplication::postEvent(receiver, held.release());
+            deferredMouse_.clear();
         }
     }
     return QMainWindow::eventFilter(watched, event);

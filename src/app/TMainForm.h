@@ -18,6 +18,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -133,6 +135,8 @@ private:
     bool idleHooked_ = false;
     const void* lastPress_ = nullptr; // the press that last ran AppActivate
     quint64 lastPressTime_ = 0;
+    bool activating_ = false; // AppActivate is running for a press
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> deferredMouse_;
 
     QPointer<QToolButton> dropDownButton_;
     QPointer<TPrjMngr> prjMngr_;

@@ -116,9 +116,10 @@ class Palette:
     def centre(self, node, dx=None):
         """The screen point at the middle of a control (or `dx` pixels right of its left edge)."""
         import pyatspi
-        e = node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
-        x, y, _, _ = self.geometry()
-        return (x + e.x + (e.width // 2 if dx is None else dx), y + e.y + e.height // 2)
+        e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if e.width <= 0 or e.height <= 0:
+            raise RuntimeError("%r is not on the screen" % node.name)
+        return (e.x + (e.width // 2 if dx is None else dx), e.y + e.height // 2)
 
     def click(self, node, dx=None):
         x, y = self.centre(node, dx)
