@@ -26,6 +26,7 @@
 #include <QTableWidget>
 
 #include <climits>
+#include <functional>
 
 namespace orvanel {
 
@@ -65,8 +66,9 @@ TTagDialogForm::TTagDialogForm(QWidget* parent)
     f.setPixelSize(12);
     setFont(f);
 
-    for (const auto& panel : model_->panels())
-        createWidget(*panel, this)->hide();
+    // The panels' widgets are made when a panel is first shown (see ShowPanel), so that the
+    // start-up of the program does not pay for 24 panels; the model holds every value from
+    // the start.
 
     okBtn_ = new QPushButton(QStringLiteral("OK"), this);
     okBtn_->setObjectName(QStringLiteral("OkBtn"));
@@ -87,8 +89,6 @@ TTagDialogForm::TTagDialogForm(QWidget* parent)
     tagdialog::installGridHandlers(*model_);
     tagdialog::installEnablingRules(*model_);
     model_->setObserver([this](const Control& c) { syncWidget(c); });
-    for (const auto& [control, widget] : widgets_)
-        syncWidget(*control);
 
     chooseFile_ = [this](tagdialog::OpenDialogState& state) -> std::optional<std::string> {
         QStringList filters;
@@ -265,6 +265,19 @@ QWidget* TTagDialogForm::createWidget(Control& control, QWidget* parent)
     return w;
 }
 
+void TTagDialogForm::buildPanel(Control& panel)
+{
+    createWidget(panel, this);
+    std::function<void(const Control&)> sync = [&](const Control& c) {
+        syncWidget(c);
+        for (const auto& child : c.children())
+            sync(*child);
+    };
+    sync(panel);
+    okBtn_->raise();
+    cancelBtn_->raise();
+}
+
 void TTagDialogForm::syncWidget(const Control& control)
 {
     auto it = widgets_.find(&control);
@@ -340,6 +353,8 @@ bool TTagDialogForm::ShowPanel(const std::string& panelName)
     Control* panel = model_->panel(panelName);
     if (!panel)
         return false;
+    if (!widgets_.count(panel))
+        buildPanel(*panel);
     currentPanel_ = panel;
     setWindowTitle(qs(panel->caption()));
     const DialogGeometry g = dialogGeometry(panel->bounds().w, panel->bounds().h);

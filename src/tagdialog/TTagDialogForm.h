@@ -56,7 +56,8 @@ public:
 
     // The panel ShowPanel made visible last, or nullptr before the first.
     const Control* CurrentPanel() const { return currentPanel_; }
-    // The widget showing a control (objectName == control name), or nullptr.
+    // The widget showing a control (objectName == control name), or nullptr (also before its
+    // panel was first shown: a panel's widgets are made then).
     QWidget* widgetOf(const std::string& controlName) const;
     QPushButton* okButton() const { return okBtn_; }
     QPushButton* cancelButton() const { return cancelBtn_; }
@@ -82,6 +83,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildPanel(Control& panel);
     QWidget* createWidget(Control& control, QWidget* parent);
     void syncWidget(const Control& control);
     void userChanged(Control& control, ControlEvent event);

@@ -62,6 +62,12 @@ TEST(TagDialog, ShowPanelLaysTheDialogOutAroundTheNamedPanel)
     EXPECT_EQ(dialog.cancelButton()->pos(), QPoint(425, 405));
     EXPECT_EQ(dialog.size(), QSize(515, 465));
 
+    // A panel's widgets are made at its first showing, with what the model holds by then.
+    EXPECT_EQ(dialog.widgetOf("OpVal1LINK_MAIL_MAIL"), nullptr);
+    dialog.model().find("OpVal1LINK_MAIL_MAIL")->setText("info@example.org");
+    ASSERT_TRUE(dialog.ShowPanel("PanelLINK_MAIL"));
+    EXPECT_EQ(widget<QLineEdit>(dialog, "OpVal1LINK_MAIL_MAIL")->text(), QStringLiteral("info@example.org"));
+
     // The radio-button panel has no caption: the dialog's caption is empty while it shows.
     ASSERT_TRUE(dialog.ShowPanel("PanelFORM_RADIOBUTTON"));
     EXPECT_EQ(dialog.windowTitle(), QString());
@@ -80,8 +86,11 @@ TEST(TagDialog, UnknownOrMiscasedPanelNamesChangeNothing)
         EXPECT_EQ(dialog.CurrentPanel()->name(), "PanelLIST_UL");
     }
     int visible = 0;
-    for (const auto& p : dialog.model().panels())
-        visible += !dialog.widgetOf(p->name())->isHidden();
+    for (const auto& p : dialog.model().panels()) {
+        const QWidget* w = dialog.widgetOf(p->name());
+        visible += p->visible();
+        EXPECT_EQ(w && !w->isHidden(), p->visible()) << p->name();
+    }
     EXPECT_EQ(visible, 1);
 }
 
@@ -252,6 +261,8 @@ TEST(TagDialog, PickersFillTheirEditsThroughShowTextToEdit)
     ASSERT_TRUE(dialog.ShowPanel("PanelDOC_KIHON"));
     widget<QPushButton>(dialog, "ColOoVal1DOC_BODY_TEXT")->click();
     EXPECT_EQ(widget<QLineEdit>(dialog, "OoVal1DOC_BODY_TEXT")->text(), QStringLiteral("123456"));
+    EXPECT_EQ(dialog.model().find("OpVal1DOC_BODY_TEXT")->text(), "");
+    ASSERT_TRUE(dialog.ShowPanel("PanelDOC_BODY_BODY"));  // its widgets are made now, from the model
     EXPECT_EQ(widget<QLineEdit>(dialog, "OpVal1DOC_BODY_TEXT")->text(), QString());
     nextColour = 0xFF0000;
     widget<QPushButton>(dialog, "ColOoVal1DOC_BODY_BGCOLOR")->click();
