@@ -235,6 +235,12 @@ QWidget* TTagDialogForm::createWidget(Control& control, QWidget* parent)
             control.setSelectedRow(row + 1);
             userChanged(control, ControlEvent::Click);
         });
+        // A click on the row already selected loads it into the editors again.
+        connect(table, &QTableWidget::cellClicked, this, [this, &control](int row, int) {
+            if (syncing_ || row < 0 || row + 1 != control.selectedRow())
+                return;
+            userChanged(control, ControlEvent::Click);
+        });
         w = table;
         break;
     }
