@@ -15,8 +15,8 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(__file__))
 
-from e2e_support import Editor, Session, binary_dir  # noqa: E402
-from palette_support import Palette, program_bin, program_folder, start_accessibility  # noqa: E402
+from e2e_support import XDOTOOL, Editor, Session, binary_dir  # noqa: E402
+from palette_support import TITLE, Palette, program_bin, program_folder, start_accessibility  # noqa: E402
 
 INI = """[Window]
 Left=60
@@ -228,6 +228,30 @@ def run_editor(session, palette, editor_name, shots, failures):
                             os.path.join(shots, "palette.png")], env=session.env, check=False)
             click_tab(palette, "ﾘﾝｸ・画像")
             session.xdotool("mousemove", "900", "900")
+
+            # Stay-on-top toggles the window manager's "above" state of the same window,
+            # which is neither re-created nor hidden.
+            label = "stay-on-top toggle"
+            try:
+                def above():
+                    out = subprocess.run(["xprop", "-id", palette.window, "_NET_WM_STATE"], env=session.env,
+                                         capture_output=True, text=True).stdout
+                    return "_NET_WM_STATE_ABOVE" in out
+                states = [above()]
+                for _ in range(2):
+                    palette.click(palette.find("常に手前に表示"))
+                    time.sleep(0.3)
+                    states.append(above())
+                found = subprocess.run([XDOTOOL, "search", "--onlyvisible", "--name", TITLE], env=session.env,
+                                       capture_output=True, text=True).stdout.split()
+                if states != [True, False, True] or found != [palette.window]:
+                    failures.append("%s: above states %r, windows %r (was %s)" % (label, states, found,
+                                                                                 palette.window))
+                    print("FAIL " + label, flush=True)
+                else:
+                    print("ok   " + label, flush=True)
+            except Exception:
+                failures.append(label + ": " + traceback.format_exc())
 
             # Closing saves page, position and width; the next start shows them again.
             label = "settings across a restart"
