@@ -4,6 +4,7 @@ emulation) Ctrl and Shift still held as after the hot key. Each case starts the 
 file of its own, inserts through the driver, types "|" where the caret stands, saves and
 compares the file."""
 
+import subprocess
 import time
 import traceback
 
@@ -67,6 +68,42 @@ def run_case(session, driver, editor_name, method, case, hold_modifiers=False):
         editor.close()
 
 
+def run_locked_case(session, driver, editor_name, method):
+    """The target is locked and another program is active when the tag is inserted: the
+    text still goes into the locked editor, by either method."""
+    editor = Editor(session, editor_name, "hello world")
+    other = None
+    try:
+        select_last_word(session)
+        time.sleep(0.2)
+        reply = driver.ask("lock")
+        if not reply.startswith("locked "):
+            return "locked target, method %d: the lock did not take: %r" % (method, reply)
+        other = session.spawn(["xmessage", "-name", "orvanel-other", "other program"])
+        session.wait_for(lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", "orvanel-other"], env=session.env,
+            capture_output=True).stdout.strip(), 10, "xmessage showed no window")
+        win = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "orvanel-other"],
+                             env=session.env, capture_output=True, text=True).stdout.split()[0]
+        session.xdotool("windowactivate", "--sync", win)
+        driver.insert("<B>%SEL%</B>")
+        session.stop(other)
+        other = None
+        session.xdotool("windowactivate", "--sync", editor.window)
+        time.sleep(0.2)
+        session.type("|")
+        got = editor.saved_text()
+        if got != "hello <B>world|</B>":
+            return "locked target, method %d: got %r" % (method, got)
+        return None
+    finally:
+        if other:
+            session.stop(other)
+        if driver.ask("lock").startswith("locked "):  # a second click releases the lock
+            driver.ask("lock")
+        editor.close()
+
+
 def run(editor_name, methods, clipboard_manager_cases=("bold around a selection",
                                                        "long Japanese selection")):
     failures = []
@@ -96,6 +133,17 @@ def run(editor_name, methods, clipboard_manager_cases=("bold around a selection"
                         failures.append(("with a clipboard manager: " if with_manager else "")
                                         + failure)
                     print(("FAIL " if failure else "ok   ") + label, flush=True)
+                if not with_manager:
+                    total += 1
+                    try:
+                        failure = run_locked_case(session, driver, editor_name, method)
+                    except Exception:
+                        failure = "locked target: " + traceback.format_exc()
+                    if failure:
+                        failures.append(failure)
+                    print(("FAIL " if failure else "ok   ") + editor_name +
+                          ": locked target, another program active, method %d" % method,
+                          flush=True)
                 if method == 1 and not with_manager:
                     total += 1
                     try:

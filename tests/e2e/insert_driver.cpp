@@ -6,6 +6,8 @@
 //   method N          InsertMethod := N
 //   auto 0|1          AutoActive := 0/1
 //   insert TEMPLATE   activation and insertion; answers "done MICROSECONDS TARGET-TITLE"
+//   lock              activation and a click on the lock button; answers "locked TITLE"
+//                     or "unlocked"
 //   clipboard         answers "clipboard " + the clipboard text with \ and newlines escaped
 //   quit
 // Errors shown to the user are answered "error " + their text.
@@ -81,6 +83,11 @@ int main(int argc, char** argv)
             const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
                 std::chrono::steady_clock::now() - start);
             answer("done " + std::to_string(us.count()) + " " + target.EditTargetWindow());
+        } else if (verb == "lock") {
+            // The palette was pressed and its lock button clicked: the target stays.
+            target.AppActivate();
+            answer(target.BtnLockTargetWindowClick() ? "locked " + target.EditTargetWindow()
+                                                     : "unlocked");
         } else if (verb == "clipboard") {
             answer("clipboard " + escaped(platform->clipboardText()));
         } else if (verb == "quit") {
