@@ -417,17 +417,30 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    FormClose();
+    try {
+        FormClose();
+    } catch (...) {
+        // The settings could not be written: the palette stays open, so that nothing is
+        // lost and the user can close it again once the file is writable; the error
+        // display shows the message.
+        event->ignore();
+        throw;
+    }
     event->accept();
 }
 
 void TMainForm::FormClose()
 {
-    // 1. Close the project manager and keep the state it had, for saving.
-    settings_.ProjectManagerState = PrjMngrSwitch(false);
+    // 1. Close the project manager and keep the state it had, for saving (a second
+    // attempt after a failed save keeps what the first one found).
+    const int state = PrjMngrSwitch(false);
+    if (!closeAttempted_ || prjMngrStateAtClose_ == 0)
+        prjMngrStateAtClose_ = state;
+    closeAttempted_ = true;
+    settings_.ProjectManagerState = prjMngrStateAtClose_;
     // 2.
     platform_.pump();
-    // 3. A failed save shows its message and leaves the palette open: nothing is lost.
+    // 3. A failed save throws: the steps after it are not run.
     saveSettings();
     closed_ = true;
     // 4. Undocking belongs to the application-bar part; 5./6. the drop-down button and
@@ -695,14 +708,15 @@ void TMainForm::OpPopMenuPopup(QObject* sender)
     if (!qobject_cast<QMenu*>(sender))
         return;
     // The drop-down button whose arrow is under the pointer: its arrow lies from 25 to 40
-    // pixels right of its left edge.
+    // pixels right of its left edge. (A pick from the pop-up also names the button that
+    // opened it, see buildTagPages, which settles it whatever the pointer did.)
     const QPoint cursor = QCursor::pos();
     for (QToolButton* button : PageTag->findChildren<QToolButton*>()) {
         if (button->menu() != PopAlignLCR || !button->isVisible())
             continue;
+        // Only x is compared; the shown page is the tool bar the pop-up opened from.
         const int x0 = button->mapToGlobal(QPoint(0, 0)).x();
-        const int y0 = button->mapToGlobal(QPoint(0, 0)).y();
-        if (x0 + 25 < cursor.x() && cursor.x() < x0 + 40 && cursor.y() >= y0 && cursor.y() < y0 + button->height())
+        if (x0 + 25 < cursor.x() && cursor.x() < x0 + 40)
             dropDownButton_ = button;
     }
 }

@@ -132,6 +132,8 @@ private:
     PanelHost panelHost_;
     int paletteHeight_ = 131;
     bool closed_ = false;
+    bool closeAttempted_ = false;
+    int prjMngrStateAtClose_ = 0;
     bool idleHooked_ = false;
     const void* lastPress_ = nullptr; // the press that last ran AppActivate
     quint64 lastPressTime_ = 0;

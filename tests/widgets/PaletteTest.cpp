@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -555,6 +556,60 @@ TEST_F(PaletteTest, MissingTagListStopsTheCreation)
     } catch (const UserError& e) {
         EXPECT_EQ(std::string(e.what()), "ファイル " + folder + "TagMList.lst は開けません");
     }
+}
+
+} // namespace
+
+namespace {
+
+// The arrow of a drop-down button is told by the pointer's x alone: strictly between 25
+// and 40 pixels right of the button's left edge.
+TEST_F(PaletteTest, DropDownButtonIsTheOneWhoseArrowIsUnderThePointer)
+{
+    TMainForm& f = open();
+    find<QTabWidget>("PageTag")->setCurrentIndex(2);
+    QApplication::processEvents();
+    auto* h3 = find<QToolButton>("BtnLAYOUT_H_H3");
+    auto* menu = f.findChild<QMenu*>("PopAlignLCR");
+    const QPoint origin = h3->mapToGlobal(QPoint(0, h3->height() / 2));
+    auto openedAt = [&](int dx) {
+        f.TagOpPopClick(nullptr); // clears DropDownButton
+        QCursor::setPos(origin + QPoint(dx, 0));
+        if (QCursor::pos() != origin + QPoint(dx, 0))
+            return std::string("pointer not placed");
+        f.OpPopMenuPopup(menu);
+        return f.DropDownButton() ? f.DropDownButton()->objectName().toStdString() : std::string();
+    };
+    EXPECT_EQ(openedAt(25), "");
+    EXPECT_EQ(openedAt(26), "BtnLAYOUT_H_H3");
+    EXPECT_EQ(openedAt(39), "BtnLAYOUT_H_H3");
+    EXPECT_EQ(openedAt(40), "");
+    // Not a pop-up menu: nothing changes.
+    QCursor::setPos(origin + QPoint(30, 0));
+    f.OpPopMenuPopup(h3);
+    EXPECT_EQ(f.DropDownButton(), nullptr);
+}
+
+// A settings file that cannot be written: the message comes, the palette stays open, and
+// a later close saves what the first one found.
+TEST_F(PaletteTest, FailedSaveKeepsThePaletteOpen)
+{
+    writeIni("[PrjMngr]\r\nPrjMngr=1\r\n");
+    TMainForm& f = open();
+    QApplication::processEvents();
+    ASSERT_EQ(f.ProjectManagerState(), 1);
+    std::filesystem::remove(folder + "Orvanel.ini");
+    std::filesystem::create_directories(folder + "Orvanel.ini/x");
+    try {
+        f.close();
+        ADD_FAILURE() << "the failed save was not reported";
+    } catch (const UserError& e) {
+        EXPECT_EQ(std::string(e.what()), folder + "Orvanel.ini に書き込めません");
+    }
+    EXPECT_TRUE(f.isVisible());
+    std::filesystem::remove_all(folder + "Orvanel.ini");
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(LoadSettings(folder + "Orvanel.ini", 0, folder).settings.ProjectManagerState, 1);
 }
 
 } // namespace
