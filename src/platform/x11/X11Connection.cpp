@@ -92,8 +92,9 @@ X11Connection::X11Connection()
     attrs.event_mask = PropertyChangeMask;
     helper_ = XCreateWindow(dpy_, root_, -10, -10, 1, 1, 0, CopyFromParent, InputOnly,
                             CopyFromParent, CWOverrideRedirect | CWEventMask, &attrs);
-    // Root property changes tell us the active window and the stacking.
-    XSelectInput(dpy_, root_, PropertyChangeMask | SubstructureNotifyMask);
+    // Root property changes tell us the active window and the stacking. Answers to pings come
+    // to the root with SubstructureNotify (GTK) or StructureNotify (Qt) in their event mask.
+    XSelectInput(dpy_, root_, PropertyChangeMask | SubstructureNotifyMask | StructureNotifyMask);
 
     int major = 0, minor = 0;
     int ev = 0, err = 0;
