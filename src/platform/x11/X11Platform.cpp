@@ -8,7 +8,6 @@
 
 #include <X11/keysym.h>
 
-#include <optional>
 
 #include <poll.h>
 #include <unistd.h>
@@ -218,12 +217,6 @@ void X11Platform::fetchSelection(WindowHandle target, WindowHandle, InsertMethod
         releaseHeldModifiers(conn_);
         fakeChord(conn_, XK_Control_L, XK_Insert);
     }
-    // The target handles its events in order: its answer to a ping sent after the keys
-    // comes once it has handled them, and with them any cut or copy.
-    const bool pinging = startPing(w, pid);
-    if (!pinging && !ownsPrimary && pongless_.count(pid) == 0)
-        return;
-
     std::map<Window, ProcessId> owners;
     auto targetTookClipboard = [&] {
         for (const auto& change : watch_.changesSince(since)) {
@@ -240,29 +233,14 @@ void X11Platform::fetchSelection(WindowHandle target, WindowHandle, InsertMethod
         }
         return false;
     };
-    // A toolkit may answer the ping as it reads its events, just before it handles the keys
-    // read with it: an editor that owns PRIMARY has probably a selection, and gets a moment
-    // more for its cut after the answer.
-    using Clock = std::chrono::steady_clock;
-    const auto grace = ownsPrimary ? waits_.afterPong : std::chrono::milliseconds(0);
-    const auto start = Clock::now();
-    std::optional<Clock::time_point> pongAt;
-    auto done = [&] {
-        if (targetTookClipboard())
-            return true;
-        const auto now = Clock::now();
-        if (!pongSeen_) {
-            // An editor that does not answer its pings (Qt 5) handles its keys in order and
-            // at once: the cut shows within `withoutPing` or not at all.
-            if (pinging && now - start >= waits_.keysProcessed)
-                pongless_.insert(pid);
-            return pongless_.count(pid) != 0 && now - start >= waits_.withoutPing;
-        }
-        if (!pongAt)
-            pongAt = now;
-        return now - *pongAt >= grace;
-    };
-    waitFor(done, pinging ? waits_.selectionTaken : waits_.withoutPing);
+    // Once the target's event loop has gone round twice after the keys, it has handled them,
+    // and with them any cut or copy: a new owner that has not shown by then is not coming.
+    if (waitTurns(w, pid, 2, targetTookClipboard, waits_.selectionTaken))
+        return;
+    // An editor that does not answer pings: GTK ones own PRIMARY exactly while they have a
+    // selection; otherwise a bounded wait.
+    if (ownsPrimary || pongless_.count(pid) != 0)
+        waitFor(targetTookClipboard, waits_.withoutPing);
 }
 
 void X11Platform::paste(WindowHandle target, WindowHandle, InsertMethod m)
@@ -289,14 +267,10 @@ void X11Platform::paste(WindowHandle target, WindowHandle, InsertMethod m)
     if (m != InsertMethod::Emulation)
         return;
     // Editors that paste after the transfer (GTK 4) take the text in a few turns of their
-    // event loop: let it go round (each answer to a ping is one turn) before the caret keys.
-    // Their reads go in pieces of 8 KB, a turn or two each.
+    // event loop: let it go round before the caret keys. Their reads go in pieces of 8 KB,
+    // a turn or two each.
     const int turns = waits_.pasteTurns + static_cast<int>(clipboard_.ownText().size() / 4096);
-    for (int turn = 0; turn < turns && startPing(w, pid); ++turn)
-        if (!waitFor([&] { return pongSeen_; }, waits_.keysProcessed)) {
-            pongless_.insert(pid);
-            break;
-        }
+    waitTurns(w, pid, turns, nullptr, waits_.pasteTaken);
     // With a selection, they release PRIMARY when the pasted text has replaced it: the sign
     // to wait for. Editors that keep PRIMARY are remembered, so that only their first paste
     // waits.
@@ -322,13 +296,29 @@ bool X11Platform::startPing(Window target, ProcessId pid)
     return true;
 }
 
-void X11Platform::waitKeysProcessed(Window target)
+bool X11Platform::waitTurns(Window target, ProcessId pid, int turns,
+                            const std::function<bool()>& enough, std::chrono::milliseconds limit)
 {
-    const ProcessId pid = windowPid(conn_, target);
     if (!startPing(target, pid))
-        conn_.sync();
-    else if (!waitFor([&] { return pongSeen_; }, waits_.keysProcessed))
+        return false;
+    // A toolkit answers a ping as it reads it, before it handles the events read with it;
+    // the answer to the next ping, read in a later turn, comes after those were handled.
+    int answered = 0;
+    const bool done = waitFor(
+        [&] {
+            if (enough && enough())
+                return true;
+            if (!pongSeen_)
+                return false;
+            if (++answered >= turns)
+                return true;
+            startPing(target, pid);
+            return false;
+        },
+        limit);
+    if (!done && answered == 0)
         pongless_.insert(pid);
+    return done;
 }
 
 void X11Platform::caretLeft(WindowHandle target, WindowHandle, InsertMethod m, int count)
@@ -345,7 +335,9 @@ void X11Platform::caretLeft(WindowHandle target, WindowHandle, InsertMethod m, i
             fakeChord(conn_, NoSymbol, XK_Left);
     }
     XFlush(conn_.display());
-    waitKeysProcessed(w);
+    // Handled before the caller goes on (to the activation of another window, say).
+    if (!waitTurns(w, windowPid(conn_, w), 2, nullptr, waits_.keysProcessed))
+        conn_.sync();
 }
 
 // ---- hot key

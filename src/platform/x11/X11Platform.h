@@ -24,10 +24,8 @@ struct Waits {
     std::chrono::milliseconds activation{1000};
     // Until the target owns the clipboard after the cut or copy keys.
     std::chrono::milliseconds selectionTaken{3000};
-    // Once the target has answered a ping sent after the keys, a cut that has not shown is
-    // not coming; an editor that owns PRIMARY gets `afterPong` more. An editor that answers
-    // no pings (Qt 5 ones) is given `withoutPing` for its cut.
-    std::chrono::milliseconds afterPong{50};
+    // An editor that answers no pings and owns PRIMARY (or never answered one): how long its
+    // cut may take to show.
     std::chrono::milliseconds withoutPing{700};
     // Until the owner of the clipboard has sent its text.
     std::chrono::milliseconds clipboardRead{1000};
@@ -38,7 +36,7 @@ struct Waits {
     // Turns of the target's event loop let go by after it has fetched pasted text (key
     // emulation), so that an editor that pastes asynchronously has done so before the caret keys.
     int pasteTurns = 8;
-    // Until the target answers a ping sent after the caret steps.
+    // Until the target has gone round its event loop twice after the caret steps.
     std::chrono::milliseconds keysProcessed{300};
 };
 
@@ -85,9 +83,11 @@ private:
     bool ownedByProcess(Atom selection, ProcessId pid);
     // Sends a ping to `target` when it answers them; pongSeen_ tells when it has.
     bool startPing(Window target, ProcessId pid);
-    // Until the target has handled the keys sent so far (its answer to a ping), or the server
-    // has caught up when it does not answer pings.
-    void waitKeysProcessed(Window target);
+    // Waits until `target`'s event loop has gone round `turns` times (each turn a ping
+    // answered) or `enough` holds; false when that did not happen within `limit` or the
+    // target does not answer pings (it is remembered when it never answered one).
+    bool waitTurns(Window target, ProcessId pid, int turns, const std::function<bool()>& enough,
+                   std::chrono::milliseconds limit);
 
     X11Connection conn_;
     X11Clipboard clipboard_;
