@@ -4,7 +4,6 @@
 
 #include <X11/Xlib.h>
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>

@@ -206,8 +206,8 @@ void X11Platform::fetchSelection(WindowHandle target, WindowHandle, InsertMethod
         return;
     dispatchPending();
     const ProcessId pid = windowPid(conn_, w);
-    // GTK editors own PRIMARY exactly while they have a selection; Qt editors may have one
-    // without owning PRIMARY (select all) and keep PRIMARY after it has gone.
+    // Only for editors that answer no pings: GTK ones own PRIMARY exactly while they have a
+    // selection (Qt ones may have one without owning PRIMARY, and keep it after it has gone).
     const bool ownsPrimary = pid == 0 || ownedByProcess(conn_.atoms().primary, pid);
     const unsigned long since = watch_.lastSeq();
 
