@@ -123,9 +123,21 @@ class Palette:
 
     def click(self, node, dx=None):
         x, y = self.centre(node, dx)
-        self.session.xdotool("mousemove", "--sync", str(x), str(y))
+        # No --sync: it waits for a motion that never comes when the pointer is already
+        # there; the server handles the move before the press anyway.
+        self.session.xdotool("mousemove", str(x), str(y))
         self.session.xdotool("click", "1")
         time.sleep(0.3)
+
+    def windows(self):
+        r = subprocess.run([XDOTOOL, "search", "--onlyvisible", "--pid", str(self.proc.pid)], env=self.session.env,
+                           capture_output=True, text=True)
+        return set(r.stdout.split())
+
+    def wait_popup(self, before, seconds=10):
+        """Waits until a window of the palette that was not in `before` shows (a pop-up menu)."""
+        self.session.wait_for(lambda: self.windows() - before, seconds, "no pop-up menu showed")
+        time.sleep(0.15)
 
     def close(self):
         """Closes the palette as the user does, so it saves its settings, and waits for its end."""
