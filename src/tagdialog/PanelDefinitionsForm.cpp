@@ -85,9 +85,10 @@ ControlDef formTextarea()
     Children c;
     editRow(c, "FORM_TEXTAREA_NAME", "フィールド名", "フィールド名 (NAME=\"\")");
     c.push_back(group("GroupTextAreaSize", "サイズ", {
-        newColumn(check("OpTagFORM_TEXTAREA_COLS", "行数", "行数 (COLS=\"\")")),
+        // COLS counts characters across and ROWS lines down: each caption says which.
+        newColumn(check("OpTagFORM_TEXTAREA_COLS", "桁数", "桁数 (COLS=\"\")")),
         spin("OpVal1FORM_TEXTAREA_COLS", 0, 100, 1),
-        newColumn(check("OpTagFORM_TEXTAREA_ROWS", "桁数", "桁数 (ROWS=\"\")")),
+        newColumn(check("OpTagFORM_TEXTAREA_ROWS", "行数", "行数 (ROWS=\"\")")),
         spin("OpVal1FORM_TEXTAREA_ROWS", 0, 100, 1),
     }));
     c.push_back(check("OpTagFORM_TEXTAREA_WRAP", "自動改行", "自動改行 (WRAP=\"\")"));

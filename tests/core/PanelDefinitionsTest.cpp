@@ -334,3 +334,20 @@ TEST(PanelLayout, TextWidthCountsFullWidthCharactersWider)
     EXPECT_EQ(estimateTextWidth("ﾀﾞｲｱﾛｸﾞ"), 49);  // half-width katakana are narrow
     EXPECT_EQ(estimateTextWidth(""), 0);
 }
+
+TEST(PanelDefinitions, TextAreaSizeCaptionsSayWhatTheyCount)
+{
+    // COLS is the width in characters (桁数), ROWS the height in lines (行数); each hint names the
+    // attribute its switch writes.
+    std::map<std::string, const ControlDef*> byName;
+    for (const ControlDef* c : allControls())
+        byName[c->name] = c;
+    ASSERT_TRUE(byName.count("OpTagFORM_TEXTAREA_COLS") && byName.count("OpTagFORM_TEXTAREA_ROWS"));
+    EXPECT_EQ(byName["OpTagFORM_TEXTAREA_COLS"]->caption, "桁数");
+    EXPECT_EQ(byName["OpTagFORM_TEXTAREA_ROWS"]->caption, "行数");
+    for (const char* n : {"OpTagFORM_TEXTAREA_COLS", "OpTagFORM_TEXTAREA_ROWS"}) {
+        const std::string& hint = byName[n]->hint;
+        const std::string attribute = std::string(n).substr(std::string("OpTagFORM_TEXTAREA_").size());
+        EXPECT_EQ(hint, byName[n]->caption + " (" + attribute + "=\"\")") << n;
+    }
+}
