@@ -613,3 +613,26 @@ TEST_F(PaletteTest, FailedSaveKeepsThePaletteOpen)
 }
 
 } // namespace
+
+namespace {
+
+// The press runs the event loop while it finds the target: a release already waiting in
+// the queue then must not overtake the press, or the click would be lost.
+TEST_F(PaletteTest, ReleaseQueuedBehindThePressStillClicks)
+{
+    open();
+    platform.setText(editor, "abc");
+    platform.select(editor, 0, 3);
+    auto* bold = find<QToolButton>("BtnMOJI_B");
+    const QPoint at = bold->rect().center();
+    QCoreApplication::postEvent(bold, new QMouseEvent(QEvent::MouseButtonRelease, at, bold->mapToGlobal(at),
+                                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QMouseEvent press(QEvent::MouseButtonPress, at, bold->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(bold, &press);
+    QApplication::processEvents();
+    EXPECT_EQ(platform.text(editor), "<B>abc</B>");
+    EXPECT_FALSE(bold->isDown());
+}
+
+} // namespace
