@@ -6,6 +6,8 @@
 #include "app/TMainForm.h"
 #include "platform/Platform.h"
 #include "platform/x11/InstanceLockFile.h"
+#include "tagdialog/TTagDialogForm.h"
+#include "tagdialog/TagDialogHost.h"
 
 #include <QApplication>
 
@@ -53,15 +55,21 @@ int runOrvanel(int argc, char** argv)
         return 1;
     }
 
+    // The windows that live for the whole run: the palette first (closing it ends the
+    // program), then the tag dialog.
     std::unique_ptr<TMainForm> mainForm;
+    std::unique_ptr<TTagDialogForm> tagDialog;
     try {
-        mainForm = std::make_unique<TMainForm>(*platform, programFolder());
+        mainForm = std::make_unique<TMainForm>(*platform, programFolder(), userFolder());
+        tagDialog = std::make_unique<TTagDialogForm>();
+        connectTagDialog(*tagDialog, *mainForm);
     } catch (const std::exception& error) {
         ShowError(error);
         return 0;
     }
     mainForm->show();
     const int status = QApplication::exec();
+    tagDialog.reset();
     mainForm.reset();
     return status;
 }

@@ -90,10 +90,11 @@ bool inWindow(const QObject* object, const QWidget* window)
 
 } // namespace
 
-TMainForm::TMainForm(Platform& platform, std::string exeFolder, QWidget* parent)
+TMainForm::TMainForm(Platform& platform, std::string exeFolder, std::string userFolder, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
       exeFolder_(std::move(exeFolder)),
+      userFolder_(userFolder.empty() ? exeFolder_ : std::move(userFolder)),
       target_(platform),
       inserter_(platform, settings_, target_)
 {
@@ -146,7 +147,7 @@ TMainForm::~TMainForm()
 
 std::string TMainForm::settingsPath() const
 {
-    return exeFolder_ + SettingsFileName;
+    return userFolder_ + SettingsFileName;
 }
 
 // ---- building the form

@@ -45,8 +45,11 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the whole creation sequence (tag lists, tag menus, settings, form style, hot
-    // key, menus); throws UserError when a tag list file cannot be read.
-    TMainForm(Platform& platform, std::string exeFolder, QWidget* parent = nullptr);
+    // key, menus); throws UserError when a tag list file cannot be read. The tag lists are
+    // read from `exeFolder`; the settings file lives in `userFolder` (the same folder when
+    // empty).
+    TMainForm(Platform& platform, std::string exeFolder, std::string userFolder = {},
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // ---- the program's state owned by the palette
@@ -123,6 +126,7 @@ private:
 
     Platform& platform_;
     std::string exeFolder_;
+    std::string userFolder_;
     Settings settings_;
     WindowState windowState_;
     TargetState target_;
