@@ -4,16 +4,16 @@ namespace orvanel {
 
 HotKeySpec parseHotKey(std::string_view value)
 {
-    HotKeySpec spec;
+    HotKeySpec hotKey;
     if (!value.empty())
-        spec.keyCode = static_cast<unsigned char>(value.back());
+        hotKey.keyCode = static_cast<unsigned char>(value.back());
     if (value.find("ctrl") != std::string_view::npos)
-        spec.modifiers |= HotKeySpec::Ctrl;
+        hotKey.modifiers |= HotKeySpec::Ctrl;
     if (value.find("shift") != std::string_view::npos)
-        spec.modifiers |= HotKeySpec::Shift;
+        hotKey.modifiers |= HotKeySpec::Shift;
     if (value.find("alt") != std::string_view::npos)
-        spec.modifiers |= HotKeySpec::Alt;
-    return spec;
+        hotKey.modifiers |= HotKeySpec::Alt;
+    return hotKey;
 }
 
 } // namespace orvanel

@@ -485,18 +485,18 @@ void TMainForm::UpdateMenu()
 
 void TMainForm::SetHotKey()
 {
-    const HotKeySpec spec = parseHotKey(settings_.HotKey);
+    const HotKeySpec hotKey = parseHotKey(settings_.HotKey);
     platform_.unregisterHotKey();
-    if (!spec.registers())
+    if (!hotKey.registers())
         return;
     unsigned modifiers = 0;
-    if (spec.modifiers & HotKeySpec::Alt)
+    if (hotKey.modifiers & HotKeySpec::Alt)
         modifiers |= HotKeyAlt;
-    if (spec.modifiers & HotKeySpec::Ctrl)
+    if (hotKey.modifiers & HotKeySpec::Ctrl)
         modifiers |= HotKeyControl;
-    if (spec.modifiers & HotKeySpec::Shift)
+    if (hotKey.modifiers & HotKeySpec::Shift)
         modifiers |= HotKeyShift;
-    if (!platform_.registerHotKey(modifiers, static_cast<char>(spec.keyCode)))
+    if (!platform_.registerHotKey(modifiers, static_cast<char>(hotKey.keyCode)))
         throw UserError("ホットキーの登録に失敗しました。");
 }
 

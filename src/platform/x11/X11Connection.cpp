@@ -190,11 +190,11 @@ ProcessId X11Connection::clientPid(XID id)
 {
     if (!haveXRes_ || id == 0)
         return 0;
-    XResClientIdSpec spec{id, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec client{id, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* values = nullptr;
     ErrorTrap trap(*this);
-    if (XResQueryClientIds(dpy_, 1, &spec, &count, &values) != Success) {
+    if (XResQueryClientIds(dpy_, 1, &client, &count, &values) != Success) {
         trap.ok();
         return 0;
     }
