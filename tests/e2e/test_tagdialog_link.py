@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The tag dialog end to end with a real editor (mousepad, window messages): "abc" selected,
-the link panel opened from the tag menu (hot key, then its dialog leaf), a page picked with the reference
-button (no page being edited is known, so the message about it shows and the absolute path
-goes in), a target chosen, OK: the editor holds the link around "abc" with the caret after it.
+the link panel opened from its group button on the links-and-images page, a page picked with
+the reference button (no page being edited is known, so the message about it shows, and the
+absolute path goes in), a target chosen, OK: the editor holds the link around "abc" with the
+caret after it.
 Cancel afterwards inserts nothing. Controls are found through AT-SPI and clicked with a real
 pointer press; a picture of the dialog is left in the build folder (tagdialog-link.png)."""
 
@@ -21,11 +22,13 @@ INI = """[Window]
 Left=60
 Top=40
 [Option]
-HotKey=ctrl + shift + H
 InsertMethod=0
 [PrjMngr]
 PrjMngr=0
 """
+
+LINK_BUTTON = 'リンク <A HREF="">'
+NO_RELATIVE_PATH = "相対パスを取得できませんでした。\n絶対パスで出力します。"
 
 
 def window_named(session, title, seconds=15):
@@ -52,18 +55,6 @@ def gone(session, window, seconds=10):
     session.wait_for(closed, seconds, "window %s stayed open" % window)
 
 
-def origin(session, window):
-    out = subprocess.run(["xwininfo", "-id", window], env=session.env, capture_output=True, text=True,
-                         check=True).stdout
-    values = {}
-    for line in out.splitlines():
-        line = line.strip()
-        for key in ("Absolute upper-left X", "Absolute upper-left Y"):
-            if line.startswith(key + ":"):
-                values[key] = int(line.split(":")[1])
-    return values["Absolute upper-left X"], values["Absolute upper-left Y"]
-
-
 def showing(palette, name, role):
     """The control of that accessible name and role that is on screen (hidden panels hold
     controls of the same names)."""
@@ -75,37 +66,16 @@ def showing(palette, name, role):
     raise KeyError(name)
 
 
-def click_in(session, window, node):
-    """A real press just inside the top-left corner of a control of `window`. The extents come
-    relative to the window, and only their corner is reliable (Qt reports some controls
-    larger than they are)."""
-    import pyatspi
-    e = node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
-    x, y = origin(session, window)
-    session.xdotool("mousemove", "--sync", str(x + e.x + 8), str(y + e.y + 8))
-    session.xdotool("click", "1")
-    time.sleep(0.3)
-
-
 def open_link_panel(session, palette):
-    """The link panel through the tag menu: the hot key opens the menu at the pointer; the
-    pointer opens its fifth item, the links-and-images submenu, and clicks that submenu's first
-    leaf, which opens the panel. (The pointer, because the palette never takes the keyboard.)"""
-    x, y = 640, 560
-    session.xdotool("mousemove", "--sync", str(x), str(y))
-    session.keys("ctrl+shift+h")
-    time.sleep(1.0)
-    row = y + 4 + 4 * 22 + 11  # the fifth item's middle
-    session.xdotool("mousemove", "--sync", str(x + 40), str(row))
-    time.sleep(0.8)
-    session.xdotool("mousemove", "--sync", str(x + 160), str(row))
-    time.sleep(0.3)
-    session.xdotool("click", "1")
+    """The link panel from its group button on the links-and-images page, clicked with a real
+    pointer press as a user does."""
+    palette.click(palette.find("ﾘﾝｸ・画像", "page tab"), dx=12)
+    palette.click(palette.find(LINK_BUTTON, "push button"), dx=13)
     try:
         return window_named(session, "リンクの設定")
     except RuntimeError:
-        raise RuntimeError("the tag dialog did not open from the tag menu: is it connected to the "
-                           "palette at start-up (connectTagDialog)?")
+        raise RuntimeError("the tag dialog did not open from the link button: is it connected to "
+                           "the palette at start-up (connectTagDialog)?")
 
 
 def main():
@@ -129,15 +99,26 @@ def main():
             time.sleep(0.5)
 
             # The reference button: the file chooser, then the message that no page is known.
-            click_in(s, dialog, showing(palette, "参照", "push button"))
+            palette.click(showing(palette, "参照", "push button"))
             time.sleep(1.0)
             s.type(page)
             s.keys("Return")
             message = window_named(s, "ORVANEL")
+            def says_it():
+                try:
+                    return showing(palette, NO_RELATIVE_PATH, "label")
+                except KeyError:
+                    return None
+            try:  # the box's text reaches the accessibility tree a moment after its window
+                s.wait_for(says_it, 5, "")
+            except RuntimeError:
+                texts = [n.name for n in palette.accessibles() if n.getRoleName() == "label"]
+                failures.append("the message box does not say %r; labels on screen: %r"
+                                % (NO_RELATIVE_PATH, texts))
             s.keys("Return")
             gone(s, message)
 
-            click_in(s, dialog, showing(palette, "ターゲット", "check box"))
+            palette.click(showing(palette, "ターゲット", "check box"))
             subprocess.run(["import", "-window", dialog, os.path.join(binary_dir(), "tagdialog-link.png")],
                            env=s.env, capture_output=True, timeout=30)
             # The target list: the first entry by keyboard in its text field.
@@ -145,10 +126,10 @@ def main():
                      and n.getState().contains(__import__("pyatspi").STATE_SHOWING)]
             if not combo:
                 raise RuntimeError("no target list on screen")
-            click_in(s, dialog, combo[0])
+            palette.click(combo[0])
             s.keys("Down")
             time.sleep(0.2)
-            click_in(s, dialog, showing(palette, "OK", "push button"))
+            palette.click(showing(palette, "OK", "push button"))
             gone(s, dialog)
 
             s.type("|")
@@ -164,7 +145,7 @@ def main():
             time.sleep(0.2)
             dialog = open_link_panel(s, palette)
             time.sleep(0.3)
-            click_in(s, dialog, showing(palette, "ｷｬﾝｾﾙ", "push button"))
+            palette.click(showing(palette, "ｷｬﾝｾﾙ", "push button"))
             gone(s, dialog)
             s.xdotool("windowactivate", "--sync", editor.window)
             s.keys("End")
