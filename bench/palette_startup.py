@@ -23,6 +23,8 @@ from palette_support import program_folder  # noqa: E402
 
 BARE = r"""
 #include <QApplication>
+#include <QFont>
+#include <QLabel>
 #include <QWidget>
 int main(int argc, char** argv)
 {
@@ -30,20 +32,30 @@ int main(int argc, char** argv)
     QWidget w;
     w.setWindowTitle("Bare Qt window");
     w.setGeometry(180, 180, 535, 131);
+#ifdef WITH_JAPANESE_LABEL
+    // The palette cannot show itself without its Japanese font; this baseline pays that too.
+    QFont font;
+    font.setFamilies({QString::fromUtf8("\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"), "MS PGothic",
+                      "Noto Sans CJK JP"});
+    font.setPointSize(9);
+    w.setFont(font);
+    QLabel label(QString::fromUtf8("\u30bf\u30fc\u30b2\u30c3\u30c8"), &w);
+#endif
     w.show();
     return app.exec();
 }
 """
 
 
-def build_bare(folder):
+def build_bare(folder, name, defines=()):
     src = os.path.join(folder, "bare.cpp")
-    exe = os.path.join(folder, "bare")
+    exe = os.path.join(folder, name)
     with open(src, "w") as f:
         f.write(BARE)
     flags = subprocess.run(["pkg-config", "--cflags", "--libs", "Qt6Widgets"], capture_output=True, text=True,
                            check=True).stdout.split()
-    subprocess.run(["g++", "-O2", "-fPIC", "-std=c++17", src, "-o", exe] + flags, check=True)
+    subprocess.run(["g++", "-O2", "-fPIC", "-std=c++17", *["-D" + d for d in defines], src, "-o", exe] + flags,
+                   check=True)
     return exe
 
 
@@ -87,11 +99,13 @@ def measure(session, argv, title, cwd):
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 10
     with Session() as session, tempfile.TemporaryDirectory() as tmp:
-        bare = build_bare(tmp)
+        bare = build_bare(tmp, "bare")
+        bare_jp = build_bare(tmp, "bare_jp", ["WITH_JAPANESE_LABEL"])
         folder = program_folder(session, "[PrjMngr]\nPrjMngr=0\n")
-        results = {"bare Qt window": [], "palette": []}
+        results = {"bare Qt window": [], "bare + Japanese": [], "palette": []}
         for _ in range(runs):
             results["bare Qt window"].append(measure(session, [bare], "Bare Qt window", tmp))
+            results["bare + Japanese"].append(measure(session, [bare_jp], "Bare Qt window", tmp))
             results["palette"].append(measure(session, [os.path.join(folder, "orvanel")], "Orvanel Ver.1.30",
                                               folder))
         medians = {}
@@ -100,11 +114,13 @@ def main():
             rss = statistics.median(r[1]["rss"] for r in rows) / 1024
             pss = statistics.median(r[1]["pss"] for r in rows) / 1024
             medians[name] = (t, rss, pss)
-            print("%-15s start-up median %6.1f ms (min %6.1f, max %6.1f)   idle RSS %5.1f MiB   PSS %5.1f MiB"
+            print("%-16s start-up median %6.1f ms (min %6.1f, max %6.1f)   idle RSS %5.1f MiB   PSS %5.1f MiB"
                   % (name, t, min(r[0] for r in rows) * 1000, max(r[0] for r in rows) * 1000, rss, pss))
-        b, p = medians["bare Qt window"], medians["palette"]
-        print("palette / bare: start-up %.2fx (goal 1.5x), RSS %.2fx, PSS %.2fx (goal 1.5x)   %d runs each"
-              % (p[0] / b[0], p[1] / b[1], p[2] / b[2], runs))
+        p = medians["palette"]
+        for base in ("bare Qt window", "bare + Japanese"):
+            b = medians[base]
+            print("palette / %s: start-up %.2fx (goal 1.5x), RSS %.2fx, PSS %.2fx (goal 1.5x)   %d runs each"
+                  % (base, p[0] / b[0], p[1] / b[1], p[2] / b[2], runs))
 
 
 if __name__ == "__main__":
