@@ -3,6 +3,7 @@
 #include "text/Encoding.h"
 #include "text/Lines.h"
 #include "text/TextOps.h"
+#include "text/Utf8Chars.h"
 #include "text/UserError.h"
 
 #include <cerrno>
@@ -50,12 +51,8 @@ std::string_view cutRaw(std::string_view raw, bool utf8, std::size_t max)
 {
     if (raw.size() <= max)
         return raw;
-    if (utf8) {
-        std::size_t end = max;
-        while (end > 0 && (static_cast<unsigned char>(raw[end]) & 0xC0) == 0x80)
-            --end;
-        return raw.substr(0, end);
-    }
+    if (utf8)
+        return raw.substr(0, text::charStartAtOrBefore(raw, max));
     std::size_t pos = 0;
     while (pos < raw.size()) {
         const std::size_t len = text::cp932CharLength(raw, pos);

@@ -1,8 +1,14 @@
 #include "catalogue/ButtonTagList.h"
 
-#include "catalogue/Utf8Chars.h"
+#include "text/Utf8Chars.h"
 
 namespace orvanel::catalogue {
+
+using text::between;
+using text::charOffset;
+using text::innerText;
+using text::lastCharStart;
+using text::nextChar;
 
 // "]" and ">" are ASCII: in UTF-8 they never occur inside another character, so a byte
 // search finds them character-wise.

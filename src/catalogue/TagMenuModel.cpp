@@ -1,10 +1,15 @@
 #include "catalogue/TagMenuModel.h"
 
-#include "catalogue/Utf8Chars.h"
+#include "text/Utf8Chars.h"
 
 #include <array>
 
 namespace orvanel::catalogue {
+
+using text::between;
+using text::innerText;
+using text::lastCharStart;
+using text::nextChar;
 
 namespace {
 

@@ -1,6 +1,5 @@
 # Core: the tag lists, the tag menu model and the fixed button set.
 list(APPEND ORVANEL_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Utf8Chars.h
   ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.h
   ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagMenuModel.h

@@ -1,22 +1,10 @@
 #include "tagdialog/ComposeValues.h"
 
+#include "text/Utf8Chars.h"
+
 #include <charconv>
 
 namespace orvanel::tagdialog {
-namespace {
-
-// Start of the UTF-8 character that ends right before byte offset `end`.
-std::size_t previousCharStart(std::string_view s, std::size_t end)
-{
-    if (end == 0)
-        return 0;
-    std::size_t i = end - 1;
-    while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
-        --i;
-    return i;
-}
-
-} // namespace
 
 std::string cutBeforeColon(std::string_view entry)
 {
@@ -25,7 +13,7 @@ std::string cutBeforeColon(std::string_view entry)
         return std::string(entry);
     // The character in front of the colon is always dropped; a whole character, never a
     // part of one.
-    return std::string(entry.substr(0, previousCharStart(entry, colon)));
+    return std::string(entry.substr(0, text::lastCharStart(entry.substr(0, colon))));
 }
 
 std::string insertBeforeFirstGt(std::string_view tag, std::string_view what)

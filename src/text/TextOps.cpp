@@ -1,5 +1,7 @@
 #include "text/TextOps.h"
 
+#include "text/Utf8Chars.h"
+
 namespace orvanel::text {
 
 namespace {
@@ -125,10 +127,7 @@ std::string cutBytes(std::string_view text, std::size_t maxBytes)
 {
     if (text.size() <= maxBytes)
         return std::string(text);
-    std::size_t end = maxBytes;
-    while (end > 0 && !startsChar(text, end))
-        --end;
-    return std::string(text.substr(0, end));
+    return std::string(text.substr(0, charStartAtOrBefore(text, maxBytes)));
 }
 
 } // namespace orvanel::text

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace orvanel::catalogue {
+namespace orvanel::text {
 
 // Byte offset of the character after the one starting at `pos` (text.size() at the end).
 inline std::size_t nextChar(std::string_view text, std::size_t pos)
@@ -27,6 +27,17 @@ inline std::size_t lastCharStart(std::string_view text)
         if ((static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80)
             break;
     }
+    return pos;
+}
+
+// The start of the character that holds byte offset `pos` (`pos` itself when a character starts
+// there; text.size() when `pos` is past the end). Cutting at it never splits a character.
+inline std::size_t charStartAtOrBefore(std::string_view text, std::size_t pos)
+{
+    if (pos >= text.size())
+        return text.size();
+    while (pos > 0 && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
+        --pos;
     return pos;
 }
 
@@ -53,4 +64,4 @@ inline std::string_view innerText(std::string_view text)
     return between(text, nextChar(text, 0), lastCharStart(text));
 }
 
-} // namespace orvanel::catalogue
+} // namespace orvanel::text
