@@ -26,8 +26,8 @@ ComposeResult run(std::vector<std::string> args, int tagFace = 2)
 TEST(ComposeVerb, SetsControlsByNameAndComposesAsOkDoes)
 {
     EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=a.html"}).text, "<A HREF=\"a.html\">%SEL%</A>");
-    // The letter case of the setting covers the whole text, as on OK.
-    EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=a.html"}, 1).text, "<a href=\"a.html\">%sel%</a>");
+    // The letter case of the setting covers the tag and attribute names, as on OK.
+    EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=A.html"}, 1).text, "<a href=\"A.html\">%SEL%</a>");
     // Lists by entry text or value, check boxes 1/0, spins by number.
     EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=x.html", "OpTagLINK_HREF_TARGET=1",
                    "OpVal1LINK_HREF_TARGET=_top"})
