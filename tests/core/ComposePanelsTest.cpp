@@ -102,7 +102,7 @@ const std::regex kPresentational(
 const std::regex kAdvice(R"re(<table> lacks "summary" attribute)re");
 // What a user's empty or unset field leaves (only with the initial values): the empty
 // attribute values and the attributes the panel leaves switched off at first.
-const std::regex kUnfilled(R"re(attribute "[a-z]+" lacks value|<img> lacks "alt" attribute|<textarea> lacks "(rows|cols)" attribute|trimming empty <option>|cannot copy name attribute to id)re");
+const std::regex kUnfilled(R"re(attribute "[a-z]+" lacks value|<img> lacks "alt" attribute|<textarea> lacks "(rows|cols)" attribute|trimming empty <(option|select)>|cannot copy name attribute to id)re");
 
 struct Panel {
     ControlModel model;

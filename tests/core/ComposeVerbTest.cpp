@@ -58,7 +58,7 @@ TEST(ComposeVerb, GridsByCellAndEventsOfTheBuilders)
     const ComposeResult o = run({"FORM_LISTBOX", "OpVal1FORM_LISTBOX_OPTION_NUM=2",
                                  "OpTagFORM_LISTBOX_OPTION[1,1]=A", "OpTagFORM_LISTBOX_OPTION[2,1]=B",
                                  "OpTagFORM_LISTBOX_OPTION[2,3]=check"});
-    EXPECT_EQ(o.text, "<SELECT SIZE=\"1\">%CR%<OPTION VALUE=\"\">A%CR%<OPTION VALUE=\"\" SELECTED>B%CR%</SELECT>%CR%%SEL%");
+    EXPECT_EQ(o.text, "<SELECT SIZE=\"1\">%CR%<OPTION>A%CR%<OPTION SELECTED>B%CR%</SELECT>%CR%%SEL%");
 }
 
 TEST(ComposeVerb, BadArgumentsAreStatus2WithOneLine)
