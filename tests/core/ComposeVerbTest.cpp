@@ -44,6 +44,11 @@ TEST(ComposeVerb, SetsControlsByNameAndComposesAsOkDoes)
                    "OpTagTAB_TD_BGCOLOR=0"})
                   .text,
               "<TD>%SEL%</TD>%CR%");
+    // The caption's alignment reaches the caption.
+    EXPECT_NE(run({"TAB_TABLE_TABLE", "OoTagTAB_CAPTION_CAPTION=1", "OoVal1TAB_CAPTION_CAPTION=Prices",
+                   "OoTagTAB_CAPTION_ALIGN=1", "OoVal1TAB_CAPTION_ALIGN=left", "OoTagTAB_CAPTION_VALIGN=1"})
+                  .text.find("%CR%<CAPTION ALIGN=\"left\" VALIGN=\"top\">Prices</CAPTION>%CR%<TR>"),
+              std::string::npos);
 }
 
 TEST(ComposeVerb, GridsByCellAndEventsOfTheBuilders)
