@@ -29,7 +29,7 @@ void TargetState::notify()
 void TargetState::AppActivate()
 {
     CheckTargetLock();
-    if (lock_.follow) {
+    if (TargetLock().follow) {
         FindTargetWindow();
         platform_.pump();
         if (targetWindow_ != 0)
@@ -97,16 +97,10 @@ bool TargetState::BtnLockTargetWindowClick()
     return BtnLockTargetWindowDown();
 }
 
-bool TargetState::suspendFollow()
+void TargetState::resumeFollow()
 {
-    const bool earlier = lock_.follow;
-    lock_.follow = false;
-    return earlier;
-}
-
-void TargetState::restoreFollow(bool earlier)
-{
-    lock_.follow = earlier;
+    if (suspended_ > 0)
+        --suspended_;
 }
 
 } // namespace orvanel

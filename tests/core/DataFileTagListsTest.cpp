@@ -45,8 +45,9 @@ std::set<std::string> panelKeys()
     return keys;
 }
 
-// Keys of nested panels and grids whose templates are composed into a panel's template.
+// Keys of nested panels and grids, and the (panel's or caption's) template they compose into.
 const std::map<std::string, std::string> kNestedIn = {
+    {"TAB_CAPTION_START", "TAB_CAPTION_CAPTION"},
     {"DOC_TITLE", "DOC_KIHON"},
     {"DOC_BODY_BODY", "DOC_KIHON"},
     {"DOC_META", "DOC_KIHON"},

@@ -54,8 +54,8 @@ TEST_F(TagVerbTest, FollowsTheConfiguredLetterCase)
     std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=1\r\n";
     EXPECT_EQ(runTag({"MOJI_B"}, "ABC", user).out, "<b>ABC</b>\n");
     std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=0\r\n";
-    // The template is converted, the selection is not.
-    EXPECT_EQ(runTag({"LAYOUT_DIV_LEFT"}, "abc", user).out, "<DIV ALIGN=\"LEFT\">abc</DIV>\n");
+    // The template's tag and attribute names are converted; its values and the selection are not.
+    EXPECT_EQ(runTag({"LAYOUT_DIV_LEFT"}, "abc", user).out, "<DIV ALIGN=\"left\">abc</DIV>\n");
 }
 
 TEST_F(TagVerbTest, UnknownKeyAndBadArgumentsExitTwo)
