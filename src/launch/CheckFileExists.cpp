@@ -7,14 +7,17 @@ namespace orvanel::launch {
 
 namespace {
 
-// The pattern for glob: "*" and "?" stay wildcards, every other special character is
-// escaped so that it matches itself, as in a file search.
+// The pattern for glob, as a file search reads a path: "*" and "?" in the file name are
+// wildcards; every other special character, and "*" and "?" in the folders, match
+// themselves.
 std::string searchPattern(const std::string& path)
 {
+    const std::size_t nameStart = path.rfind('/') + 1; // 0 without a folder
     std::string pattern;
     pattern.reserve(path.size());
-    for (const char c : path) {
-        if (c == '[' || c == ']' || c == '\\')
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '[' || c == ']' || c == '\\' || (i < nameStart && (c == '*' || c == '?')))
             pattern += '\\';
         pattern += c;
     }

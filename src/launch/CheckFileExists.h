@@ -16,8 +16,8 @@ using Tell = std::function<void(std::string_view message)>;
 std::string missingFileMessage(const std::string& path);
 
 // True when `path` names a regular file whose name does not start with "." (a hidden
-// file). "*" and "?" in the path match as in a file search; every other character,
-// "[" and "\" included, stands for itself. When nothing matches, `tell` (if set) shows
+// file). "*" and "?" in the file name match as in a file search; every other character,
+// "[" and "\" included, and "*" and "?" in a folder name stand for themselves. When nothing matches, `tell` (if set) shows
 // missingFileMessage(path).
 bool CheckFileExists(const std::string& path, const Tell& tell = {});
 

@@ -18,8 +18,9 @@ namespace orvanel::launch {
 
 class Launcher {
 public:
-    // `extList` is the ExtList setting ("ext=program"); `launched` receives the files
-    // opened in a program of their own; `tell` shows every message.
+    // `extList` is the ExtList setting ("ext=program"), read at every call; `launched`
+    // receives the files opened in a program of their own; `tell` shows every message.
+    // The starter, the list and the record must outlive the launcher.
     Launcher(ProgramStarter& starter, const std::vector<std::string>& extList, LaunchedFiles& launched, Tell tell,
              PathStyle style = insert::nativePathStyle());
 

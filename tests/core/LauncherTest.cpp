@@ -127,7 +127,8 @@ TEST(CheckFileExists, FindsVisibleRegularFilesWithFileSearchWildcards)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("orvanel-exists-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir / "sub.d");
-    for (const char* name : {"a[1].exe", ".hidden", "prog"})
+    std::filesystem::create_directories(dir / "w*");
+    for (const char* name : {"a[1].exe", ".hidden", "prog", "sub.d/x", "w*/y"})
         std::ofstream(dir / name) << "x";
     const std::string d = dir.string() + "/";
     EXPECT_TRUE(CheckFileExists(d + "a[1].exe"));
@@ -137,6 +138,8 @@ TEST(CheckFileExists, FindsVisibleRegularFilesWithFileSearchWildcards)
     EXPECT_FALSE(CheckFileExists(d + ".hidden"));
     EXPECT_FALSE(CheckFileExists(d + "sub.d"));
     EXPECT_FALSE(CheckFileExists(d + "sub*"));
+    EXPECT_FALSE(CheckFileExists(d + "s*/x")); // wildcards only in the file name
+    EXPECT_TRUE(CheckFileExists(d + "w*/y"));
     std::vector<std::string> told;
     EXPECT_FALSE(CheckFileExists(d + "none", [&](std::string_view m) { told.emplace_back(m); }));
     EXPECT_EQ(told, (std::vector<std::string>{d + "noneがありません。"}));

@@ -91,7 +91,7 @@ TEST_F(UserTagMenuTest, BadFilesLoadWithoutHarm)
     EXPECT_EQ(groups[0].tags.size(), 1u);
     EXPECT_EQ(groups[1].tags[1].caption, "last");
 
-    for (const std::string bad : std::vector<std::string>{"", ".", "..", ".x", "a/b", "a\\b", "a:b", "a*", "a]", std::string("a\0b", 3), "a\nb"})
+    for (const std::string& bad : std::vector<std::string>{"", ".", "..", ".x", "a/b", "a\\b", "a:b", "a*", "a]", std::string("a\0b", 3), "a\nb"})
         EXPECT_EQ(groupFilePath(folder, bad), std::nullopt) << bad;
     EXPECT_EQ(groupFilePath(folder, "日本 語.x"), folder + "日本 語.x.tag");
     EXPECT_EQ(groupDataTemplate("User0=[a]b]"), "a]b");
