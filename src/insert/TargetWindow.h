@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace orvanel {
 
@@ -26,6 +27,11 @@ public:
     void add(ProcessId pid, std::string path);
     // The path of the last entry added for `pid`; empty when there is none.
     std::string lookup(ProcessId pid) const;
+    // The path of the last entry whose file name stands in `title` as a whole name (not
+    // as part of a longer one); empty when there is none. Single-instance editors hand
+    // the file to their running instance, so the process that was started never owns
+    // the window that shows it; the window's title still names the file.
+    std::string lookupByTitle(std::string_view title) const;
     std::size_t size() const { return entries_.size(); }
     const std::deque<Entry>& entries() const { return entries_; }
 
@@ -71,7 +77,8 @@ public:
     // first visible window (at most 50 windows are taken; after 50 invisible ones the
     // fiftieth is taken) and makes it the target.
     void FindTargetWindow();
-    // TargetFile := the file the program opened for the target's process, or empty.
+    // TargetFile := the file the program opened for the target's process; when none was
+    // opened for it, the latest file whose name the target's title shows; else empty.
     void LookupTargetFile();
     // Ends the lock when the locked target window is gone or belongs to another process.
     void CheckTargetLock();

@@ -238,4 +238,11 @@ TEST_F(TargetWindowTest, TargetFileIsTheFileOpenedForTheTargetsProcess)
     target.AppActivate();
     EXPECT_EQ(target.EditTargetWindow(), "no pid");
     EXPECT_EQ(target.TargetFile(), "");
+
+    // A single-instance editor shows the file it was handed in a window of another
+    // process: the file is found by its name in the title.
+    fake.addWindow(30, "handed-over.html - Mousepad");
+    fake.raiseWindow(fake.stackingTopDown()[1]);
+    target.AppActivate();
+    EXPECT_EQ(target.TargetFile(), "/site/handed-over.html");
 }
