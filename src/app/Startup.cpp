@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "about/TVerInfoForm.h"
 #include "app/CommandLine.h"
 #include "app/ErrorDisplay.h"
 #include "app/ExeFolder.h"
@@ -38,6 +39,8 @@ int runOrvanel(int argc, char** argv)
 
     OrvanelApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvanel"));
 
     std::unique_ptr<Platform> platform = createPlatform();
     std::unique_ptr<InstanceLock> lock;
@@ -63,6 +66,7 @@ int runOrvanel(int argc, char** argv)
         mainForm = std::make_unique<TMainForm>(*platform, programFolder(), userFolder());
         tagDialog = std::make_unique<TTagDialogForm>();
         connectTagDialog(*tagDialog, *mainForm);
+        mainForm->onVerInfo = [palette = mainForm.get()] { ShowVerInfo(palette); };
     } catch (const std::exception& error) {
         ShowError(error);
         return 0;
