@@ -27,7 +27,7 @@ constexpr const char* InstanceName = "Orvanel";
 int runCommandLineFace(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return runCommandLine(args, std::cin, std::cout, std::cerr, programFolder(), userFolder());
+    return runCommandLine(args, std::cin, std::cout, std::cerr, dataFolder(), userFolder());
 }
 
 } // namespace
@@ -63,7 +63,7 @@ int runOrvanel(int argc, char** argv)
     std::unique_ptr<TMainForm> mainForm;
     std::unique_ptr<TTagDialogForm> tagDialog;
     try {
-        mainForm = std::make_unique<TMainForm>(*platform, programFolder(), userFolder());
+        mainForm = std::make_unique<TMainForm>(*platform, dataFolder(), userFolder());
         tagDialog = std::make_unique<TTagDialogForm>();
         connectTagDialog(*tagDialog, *mainForm);
         mainForm->onVerInfo = [palette = mainForm.get()] { ShowVerInfo(palette); };
