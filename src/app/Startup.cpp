@@ -7,7 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/x11/InstanceLockFile.h"
 #include "tagdialog/TTagDialogForm.h"
-#include "tagdialog/TagDialogHost.h"
+#include "app/TagDialogHost.h"
 
 #include <QApplication>
 

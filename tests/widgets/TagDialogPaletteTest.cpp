@@ -4,7 +4,7 @@
 #include "app/TMainForm.h"
 #include "platform/fake/FakePlatform.h"
 #include "tagdialog/TTagDialogForm.h"
-#include "tagdialog/TagDialogHost.h"
+#include "app/TagDialogHost.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "tagdialog/TagDialogHost.h"
+#include "app/TagDialogHost.h"
 
 #include "app/TMainForm.h"
 #include "insert/RelativePath.h"
