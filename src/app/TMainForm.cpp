@@ -1,7 +1,7 @@
 #include "app/TMainForm.h"
 
 #include "app/HotKeyText.h"
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
 #include "catalogue/TagMenuWidgets.h"

@@ -4,7 +4,7 @@
 // with the tag menu. Its creation loads the program (tag lists, settings, hot key), its
 // close saves the settings, and every press on it re-finds the target window.
 
-#include "app/Settings.h"
+#include "options/Settings.h"
 #include "catalogue/ButtonTagList.h"
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"

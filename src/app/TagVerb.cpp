@@ -1,6 +1,6 @@
 #include "app/TagVerb.h"
 
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 #include "catalogue/ButtonTagList.h"
 #include "insert/TagTemplate.h"
 #include "text/UserError.h"

@@ -3,7 +3,7 @@
 // clipboard, expands the template around it, pastes the result over the selection and
 // moves the caret back to just after the selected text.
 
-#include "app/Settings.h"
+#include "options/Settings.h"
 #include "insert/TagTemplate.h"
 #include "platform/Platform.h"
 

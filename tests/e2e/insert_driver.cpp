@@ -21,7 +21,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/Settings.h"
+#include "options/Settings.h"
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"
 #include "platform/Platform.h"

@@ -1,7 +1,7 @@
 // The palette on the fake platform: its components, its tag pages and menus, the road of
 // a click to the text in the (fake) editor, and the settings it reads and writes.
 
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 #include "app/TMainForm.h"
 #include "catalogue/TagButtons.h"
 #include "platform/fake/FakePlatform.h"
