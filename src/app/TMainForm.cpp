@@ -6,7 +6,7 @@
 #include "catalogue/TagMenuModel.h"
 #include "catalogue/TagMenuWidgets.h"
 #include "catalogue/TagPages.h"
-#include "platform/Platform.h"
+#include "platform/Backend.h"
 #include "project/TPrjMngr.h"
 #include "text/UserError.h"
 
@@ -90,13 +90,13 @@ bool inWindow(const QObject* object, const QWidget* window)
 
 } // namespace
 
-TMainForm::TMainForm(Platform& platform, std::string exeFolder, std::string userFolder, QWidget* parent)
+TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFolder, QWidget* parent)
     : QMainWindow(parent),
-      platform_(platform),
+      backend_(backend),
       exeFolder_(std::move(exeFolder)),
       userFolder_(userFolder.empty() ? exeFolder_ : std::move(userFolder)),
-      target_(platform),
-      inserter_(platform, settings_, target_)
+      target_(backend.desktop(), backend.eventLoop()),
+      inserter_(backend.eventLoop(), backend.desktop(), backend.clipboard(), backend.keyDelivery(), settings_, target_)
 {
     // 1. The window and its components.
     buildForm();
@@ -129,7 +129,7 @@ TMainForm::TMainForm(Platform& platform, std::string exeFolder, std::string user
     SetHotKey();
     UpdateMenu();
 
-    platform_.setHotKeyHandler([this] { hotKeyPressed(); });
+    backend_.hotKey().setHotKeyHandler([this] { hotKeyPressed(); });
     // A press anywhere on the palette makes the program the active application (the
     // palette never takes the focus, so no activation event comes for it).
     qApp->installEventFilter(this);
@@ -142,7 +142,7 @@ TMainForm::TMainForm(Platform& platform, std::string exeFolder, std::string user
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
-    platform_.setHotKeyHandler({});
+    backend_.hotKey().setHotKeyHandler({});
 }
 
 std::string TMainForm::settingsPath() const
@@ -440,14 +440,14 @@ void TMainForm::FormClose()
     closeAttempted_ = true;
     settings_.ProjectManagerState = prjMngrStateAtClose_;
     // 2.
-    platform_.pump();
+    backend_.eventLoop().pump();
     // 3. A failed save throws: the steps after it are not run.
     saveSettings();
     closed_ = true;
     // 4. Undocking belongs to the application-bar part; 5./6. the drop-down button and
     // the lists are plain members and go with the window.
     dropDownButton_ = nullptr;
-    platform_.unregisterHotKey();
+    backend_.hotKey().unregisterHotKey();
 }
 
 void TMainForm::AppIdleHandler()
@@ -486,7 +486,7 @@ void TMainForm::UpdateMenu()
 void TMainForm::SetHotKey()
 {
     const HotKeySpec hotKey = parseHotKey(settings_.HotKey);
-    platform_.unregisterHotKey();
+    backend_.hotKey().unregisterHotKey();
     if (!hotKey.registers())
         return;
     unsigned modifiers = 0;
@@ -496,7 +496,7 @@ void TMainForm::SetHotKey()
         modifiers |= HotKeyControl;
     if (hotKey.modifiers & HotKeySpec::Shift)
         modifiers |= HotKeyShift;
-    if (!platform_.registerHotKey(modifiers, static_cast<char>(hotKey.keyCode)))
+    if (!backend_.hotKey().registerHotKey(modifiers, static_cast<char>(hotKey.keyCode)))
         throw UserError("ホットキーの登録に失敗しました。");
 }
 

@@ -31,7 +31,7 @@ class QToolButton;
 
 namespace orvanel {
 
-class Platform;
+class Backend;
 
 // The tag dialog as the palette's tag commands see it: ShowPanel prepares the panel of
 // that name ("Panel" + key) and says whether the dialog has one; execModal shows the
@@ -48,7 +48,7 @@ public:
     // key, menus); throws UserError when a tag list file cannot be read. The tag lists are
     // read from `exeFolder`; the settings file lives in `userFolder` (the same folder when
     // empty).
-    TMainForm(Platform& platform, std::string exeFolder, std::string userFolder = {},
+    TMainForm(Backend& backend, std::string exeFolder, std::string userFolder = {},
               QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -124,7 +124,7 @@ private:
     void insertTemplate(const std::string& tmpl);
     int computePaletteHeight();
 
-    Platform& platform_;
+    Backend& backend_;
     std::string exeFolder_;
     std::string userFolder_;
     Settings settings_;

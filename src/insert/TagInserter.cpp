@@ -9,9 +9,15 @@ namespace {
 constexpr const char* ClipboardError = "クリップボードを開くことができません";
 }
 
-TagInserter::TagInserter(Platform& platform, const Settings& settings, const TargetState& target,
-                         std::string lineBreak)
-    : platform_(platform), settings_(settings), target_(target), lineBreak_(std::move(lineBreak))
+TagInserter::TagInserter(EventLoop& loop, Desktop& desktop, Clipboard& clipboard, KeyDelivery& keys,
+                         const Settings& settings, const TargetState& target, std::string lineBreak)
+    : loop_(loop),
+      desktop_(desktop),
+      clipboard_(clipboard),
+      keys_(keys),
+      settings_(settings),
+      target_(target),
+      lineBreak_(std::move(lineBreak))
 {
 }
 
@@ -47,67 +53,67 @@ void TagInserter::InsertTemplate(std::string_view tmpl)
 
 void TagInserter::setClipboard(const std::string& text)
 {
-    if (!platform_.setClipboardText(text))
+    if (!clipboard_.setClipboardText(text))
         throw UserError(ClipboardError);
 }
 
 void TagInserter::insertOne(const std::string& tmpl)
 {
-    platform_.pump();
+    loop_.pump();
 
     // Read once: handlers run by the event loop below may change the settings or the target.
     const int method = settings_.InsertMethod;
     const bool autoActive = settings_.AutoActive;
     const WindowHandle target = target_.TargetWindow();
     const WindowHandle control = target_.TargetControl();
-    const WindowHandle activeBefore = platform_.activeWindow();
+    const WindowHandle activeBefore = desktop_.activeWindow();
 
     // Emptying the clipboard first means that a selection that cannot be handed back is
     // never cut: when the clipboard cannot be owned this throws before anything happened.
     setClipboard(std::string());
 
     if (method == 0) {
-        platform_.fetchSelection(target, control, InsertMethod::Messages);
+        keys_.fetchSelection(target, control, InsertMethod::Messages);
     } else if (method == 1) {
-        platform_.activateWindow(target);
-        platform_.fetchSelection(target, control, InsertMethod::Emulation);
+        desktop_.activateWindow(target);
+        keys_.fetchSelection(target, control, InsertMethod::Emulation);
     }
-    platform_.pump();
-    const std::string selection = platform_.clipboardText();
-    platform_.pump();
+    loop_.pump();
+    const std::string selection = clipboard_.clipboardText();
+    loop_.pump();
 
     const std::string text = ExpandTemplate(tmpl, selection, lineBreak_);
     const int caretBack = static_cast<int>(CaretBackCount(tmpl, selection));
 
-    if (!platform_.setClipboardText(text)) {
+    if (!clipboard_.setClipboardText(text)) {
         // The selection was cut but the text cannot be put on the clipboard: the clipboard
         // still holds the selection, so paste it back rather than lose it.
-        if (method == 0 && !selection.empty() && platform_.clipboardText() == selection)
-            platform_.paste(target, control, InsertMethod::Messages);
+        if (method == 0 && !selection.empty() && clipboard_.clipboardText() == selection)
+            keys_.paste(target, control, InsertMethod::Messages);
         throw UserError(ClipboardError);
     }
-    platform_.pump();
+    loop_.pump();
 
     if (method == 0) {
-        platform_.paste(target, control, InsertMethod::Messages);
+        keys_.paste(target, control, InsertMethod::Messages);
         if (autoActive)
-            platform_.activateWindow(target);
-        platform_.pump();
-        platform_.caretLeft(target, control, InsertMethod::Messages, caretBack);
+            desktop_.activateWindow(target);
+        loop_.pump();
+        keys_.caretLeft(target, control, InsertMethod::Messages, caretBack);
     } else if (method == 1) {
-        platform_.paste(target, control, InsertMethod::Emulation);
-        platform_.pump();
-        platform_.caretLeft(target, control, InsertMethod::Emulation, caretBack);
-        platform_.pump();
+        keys_.paste(target, control, InsertMethod::Emulation);
+        loop_.pump();
+        keys_.caretLeft(target, control, InsertMethod::Emulation, caretBack);
+        loop_.pump();
         if (!autoActive && activeBefore != target) {
             // Give the activation back to the window that had it before.
-            if (activeBefore == 0 || platform_.isOwnWindow(activeBefore) || !platform_.windowExists(activeBefore))
-                platform_.activateOwnWindow();
+            if (activeBefore == 0 || desktop_.isOwnWindow(activeBefore) || !desktop_.windowExists(activeBefore))
+                desktop_.activateOwnWindow();
             else
-                platform_.activateWindow(activeBefore);
+                desktop_.activateWindow(activeBefore);
         }
     }
-    platform_.pump();
+    loop_.pump();
 }
 
 } // namespace orvanel

@@ -5,7 +5,10 @@
 
 #include "options/Settings.h"
 #include "insert/TagTemplate.h"
-#include "platform/Platform.h"
+#include "platform/Clipboard.h"
+#include "platform/Desktop.h"
+#include "platform/EventLoop.h"
+#include "platform/KeyDelivery.h"
 
 #include <deque>
 #include <string>
@@ -19,7 +22,8 @@ class TagInserter {
 public:
     // The settings are read at every insertion, so changes in the options take effect at
     // once. `lineBreak` is what "%CR%" becomes.
-    TagInserter(Platform& platform, const Settings& settings, const TargetState& target,
+    TagInserter(EventLoop& loop, Desktop& desktop, Clipboard& clipboard, KeyDelivery& keys,
+                const Settings& settings, const TargetState& target,
                 std::string lineBreak = std::string(PlatformLineBreak));
 
     // The template in the letter case of the TagFace setting.
@@ -43,7 +47,10 @@ private:
     void insertOne(const std::string& tmpl);
     void setClipboard(const std::string& text);
 
-    Platform& platform_;
+    EventLoop& loop_;
+    Desktop& desktop_;
+    Clipboard& clipboard_;
+    KeyDelivery& keys_;
     const Settings& settings_;
     const TargetState& target_;
     std::string lineBreak_;

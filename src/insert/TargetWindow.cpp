@@ -18,7 +18,7 @@ std::string LaunchedFiles::lookup(ProcessId pid) const
     return it == entries_.rend() ? std::string() : it->path;
 }
 
-TargetState::TargetState(Platform& platform) : platform_(platform) {}
+TargetState::TargetState(Desktop& desktop, EventLoop& loop) : desktop_(desktop), loop_(loop) {}
 
 void TargetState::notify()
 {
@@ -31,7 +31,7 @@ void TargetState::AppActivate()
     CheckTargetLock();
     if (lock_.follow) {
         FindTargetWindow();
-        platform_.pump();
+        loop_.pump();
         if (targetWindow_ != 0)
             LookupTargetFile();
     }
@@ -48,18 +48,18 @@ void TargetState::FindTargetWindow()
 
     WindowHandle found = 0;
     int taken = 0;
-    for (const WindowHandle w : platform_.stackingTopDown()) {
-        if (platform_.isOwnWindow(w))
+    for (const WindowHandle w : desktop_.stackingTopDown()) {
+        if (desktop_.isOwnWindow(w))
             continue; // the program's own windows lie above its application window
         found = w;
-        if (++taken == MaxWindows || platform_.isWindowVisible(w))
+        if (++taken == MaxWindows || desktop_.isWindowVisible(w))
             break;
         found = 0;
     }
     if (found != 0) {
         targetWindow_ = found;
-        targetControl_ = platform_.focusedControl(found);
-        title_ = platform_.windowTitle(found);
+        targetControl_ = desktop_.focusedControl(found);
+        title_ = desktop_.windowTitle(found);
     }
     notify();
 }
@@ -67,7 +67,7 @@ void TargetState::FindTargetWindow()
 void TargetState::LookupTargetFile()
 {
     targetFile_.clear();
-    const ProcessId pid = platform_.windowProcess(targetWindow_);
+    const ProcessId pid = desktop_.windowProcess(targetWindow_);
     if (pid != 0) // an unknown process matches no entry
         targetFile_ = launched_.lookup(pid);
 }
@@ -76,7 +76,7 @@ void TargetState::CheckTargetLock()
 {
     if (lock_.pid == 0 || targetWindow_ == 0)
         return;
-    if (!platform_.windowExists(targetWindow_) || platform_.windowProcess(targetWindow_) != lock_.pid) {
+    if (!desktop_.windowExists(targetWindow_) || desktop_.windowProcess(targetWindow_) != lock_.pid) {
         lock_.pid = 0;
         lock_.follow = true;
         notify();
@@ -87,7 +87,7 @@ bool TargetState::BtnLockTargetWindowClick()
 {
     lock_.pid = 0;
     if (lock_.follow) {
-        lock_.pid = targetWindow_ != 0 ? platform_.windowProcess(targetWindow_) : 0;
+        lock_.pid = targetWindow_ != 0 ? desktop_.windowProcess(targetWindow_) : 0;
         if (lock_.pid != 0)
             lock_.follow = false;
     } else {

@@ -45,8 +45,8 @@ protected:
 
     FakePlatform fake;
     Settings settings;
-    TargetState target{fake};
-    TagInserter inserter{fake, settings, target, "\n"};
+    TargetState target{fake, fake};
+    TagInserter inserter{fake, fake, fake, fake, settings, target, "\n"};
     WindowHandle other = 0, editor = 0, palette = 0;
 };
 

@@ -21,8 +21,6 @@ std::string toUtf8(const std::u32string& s)
 }
 // Controls get handles of their own, derived from their window's.
 constexpr WindowHandle ControlBit = WindowHandle(1) << 40;
-
-class FakeInstanceLock : public InstanceLock {};
 } // namespace
 
 FakePlatform::FakePlatform() = default;
@@ -209,13 +207,7 @@ void FakePlatform::runEditorOp(WindowHandle w, Op op)
         loop.exec();
 }
 
-// ---- Platform
-
-Platform::LockResult FakePlatform::acquireInstanceLock(const std::string&, std::unique_ptr<InstanceLock>& held)
-{
-    held = std::make_unique<FakeInstanceLock>();
-    return LockResult::Acquired;
-}
+// ---- the interfaces
 
 void FakePlatform::pump()
 {

@@ -16,7 +16,7 @@
 //    one character (never one byte) to the left.
 // Text is UTF-8; selections and carets are counted in characters.
 
-#include "platform/Platform.h"
+#include "platform/Backend.h"
 
 #include <QObject>
 
@@ -29,7 +29,12 @@
 
 namespace orvanel {
 
-class FakePlatform : public Platform {
+class FakePlatform : public Backend,
+                     public EventLoop,
+                     public Desktop,
+                     public Clipboard,
+                     public KeyDelivery,
+                     public HotKey {
 public:
     // The process id of the program itself (owner of the clipboard after setClipboardText).
     static constexpr ProcessId OwnPid = 4242;
@@ -88,8 +93,14 @@ public:
     // Calls the hot key handler as if the hot key had been pressed.
     void pressHotKey();
 
-    // ---- Platform
-    LockResult acquireInstanceLock(const std::string& name, std::unique_ptr<InstanceLock>& held) override;
+    // ---- Backend
+    EventLoop& eventLoop() override { return *this; }
+    Desktop& desktop() override { return *this; }
+    Clipboard& clipboard() override { return *this; }
+    KeyDelivery& keyDelivery() override { return *this; }
+    HotKey& hotKey() override { return *this; }
+
+    // ---- the interfaces
     void pump() override;
     std::vector<WindowHandle> stackingTopDown() override;
     bool windowExists(WindowHandle w) override;

@@ -42,8 +42,10 @@ std::string latin1ToUtf8(const std::string& latin1)
     return out;
 }
 
-X11Clipboard::X11Clipboard(X11Connection& c) : c_(c)
+X11Clipboard::X11Clipboard(X11Connection& c, X11Events& events, const Waits& waits)
+    : c_(c), events_(events), waits_(waits)
 {
+    events_.addHandler([this](const XEvent& e) { return handle(e); });
     // A property up to a quarter of the largest request goes in one piece; larger texts by INCR.
     long maxRequestBytes = XMaxRequestSize(c_.display()) * 4;
     chunk_ = static_cast<size_t>(std::max(4096L, maxRequestBytes / 4));
@@ -56,6 +58,26 @@ bool X11Clipboard::own(std::string utf8)
     XSetSelectionOwner(c_.display(), c_.atoms().clipboard, c_.helperWindow(), ownedSince_);
     owned_ = XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == c_.helperWindow();
     return owned_;
+}
+
+bool X11Clipboard::setClipboardText(const std::string& utf8)
+{
+    events_.dispatchPending();
+    return own(utf8);
+}
+
+std::string X11Clipboard::clipboardText()
+{
+    events_.dispatchPending();
+    if (owned_)
+        return text_;
+    if (XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == None)
+        return {};
+    beginRead();
+    events_.waitFor([&] { return readState_ != ReadState::Waiting; }, waits_.clipboardRead);
+    const bool ok = readState_ == ReadState::Done;
+    std::string text = takeReadText();
+    return ok ? text : std::string();
 }
 
 unsigned long X11Clipboard::servedTo(ProcessId pid) const

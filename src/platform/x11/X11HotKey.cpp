@@ -24,6 +24,18 @@ unsigned numLockMask(Display* dpy)
 
 } // namespace
 
+X11HotKey::X11HotKey(X11Connection& c, X11Events& events) : c_(c), events_(events)
+{
+    events_.addHandler([this](const XEvent& e) {
+        if (!isPress(e))
+            return false;
+        // The handler runs from the Qt event loop, never inside one of our waits' dispatch.
+        if (handler_)
+            events_.post(handler_);
+        return true;
+    });
+}
+
 void X11HotKey::grabAll(bool on)
 {
     const unsigned variants[] = {0, LockMask, numLockMask_, LockMask | numLockMask_};
@@ -35,7 +47,7 @@ void X11HotKey::grabAll(bool on)
     }
 }
 
-bool X11HotKey::grab(unsigned modifiers, char letter)
+bool X11HotKey::registerHotKey(unsigned modifiers, char letter)
 {
     ungrab();
     if (!std::isalpha(static_cast<unsigned char>(letter)))
@@ -69,7 +81,7 @@ void X11HotKey::ungrab()
     key_ = 0;
 }
 
-bool X11HotKey::handle(const XEvent& e) const
+bool X11HotKey::isPress(const XEvent& e) const
 {
     if (e.type != KeyPress || !key_ || e.xkey.window != c_.root())
         return false;
