@@ -496,7 +496,7 @@ void TMainForm::SetHotKey()
         modifiers |= HotKeyControl;
     if (hotKey.modifiers & HotKeySpec::Shift)
         modifiers |= HotKeyShift;
-    if (!backend_.hotKey().registerHotKey(modifiers, static_cast<char>(hotKey.keyCode)))
+    if (backend_.hotKey().registerHotKey(modifiers, hotKey.keyCode) != HotKeyRegistration::Registered)
         throw UserError("ホットキーの登録に失敗しました。");
 }
 

@@ -9,6 +9,14 @@
 
 namespace orvanel {
 
+// How a request to activate a window ended.
+enum class Activation {
+    Confirmed, // the window manager reports the window active and the focus is inside it
+    Refused,   // the window manager answered and the window is not active (or cannot be: it
+               // is gone, unmapped, or the window manager does not activate windows)
+    TimedOut,  // no answer within the bounded wait
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -29,9 +37,9 @@ public:
     virtual WindowHandle activeWindow() = 0;
     // Makes `w` the active window and waits (bounded, event loop running) until the
     // window manager reports it active and the input focus is inside it.
-    virtual bool activateWindow(WindowHandle w) = 0;
+    virtual Activation activateWindow(WindowHandle w) = 0;
     // Gives the activation back to the palette's own top-level window.
-    virtual void activateOwnWindow() = 0;
+    virtual Activation activateOwnWindow() = 0;
 };
 
 } // namespace orvanel

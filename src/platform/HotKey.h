@@ -12,11 +12,20 @@ enum HotKeyModifier : unsigned {
     HotKeyAlt = 4,
 };
 
+// How registering the hot key ended.
+enum class HotKeyRegistration {
+    Registered,
+    Taken,     // another program holds the combination
+    NoSuchKey, // the key code names no key of this keyboard
+    Failed,    // any other refusal
+};
+
 class HotKey {
 public:
     virtual ~HotKey() = default;
-    // Registers the hot key (modifier bits, letter 'A'..'Z'); false when another client has it.
-    virtual bool registerHotKey(unsigned modifiers, char letter) = 0;
+    // Registers the hot key: modifier bits and a virtual-key code ('A'..'Z' and '0'..'9' are
+    // their own codes; see HotKeyText.h for the others).
+    virtual HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) = 0;
     virtual void unregisterHotKey() = 0;
     // Called on the event loop whenever the registered hot key is pressed.
     virtual void setHotKeyHandler(std::function<void()> handler) = 0;

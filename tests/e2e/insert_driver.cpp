@@ -90,7 +90,8 @@ int main(int argc, char** argv)
             answer(target.BtnLockTargetWindowClick() ? "locked " + target.EditTargetWindow()
                                                      : "unlocked");
         } else if (verb == "clipboard") {
-            answer("clipboard " + escaped(backend->clipboard().clipboardText()));
+            const orvanel::ClipboardText read = backend->clipboard().readClipboard();
+            answer("clipboard " + escaped(read.text));
         } else if (verb == "quit") {
             QCoreApplication::quit();
         } else {

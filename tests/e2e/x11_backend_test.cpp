@@ -124,26 +124,29 @@ TEST_F(X11Backend, ClipboardIsServedToOtherClientsAndReadBack)
 
     const std::string japanese = "日本語のテキスト <B>%SEL%</B>\nline two";
     ASSERT_TRUE(backend->clipboard().setClipboardText(japanese));
-    EXPECT_EQ(backend->clipboard().clipboardText(), japanese); // our own text, without a round trip
-    EXPECT_EQ(other->clipboard().clipboardText(), japanese);
+    EXPECT_EQ(backend->clipboard().readClipboard().text, japanese); // our own text, without a round trip
+    const ClipboardText read = other->clipboard().readClipboard();
+    EXPECT_EQ(read.result, ClipboardText::Result::Text);
+    EXPECT_EQ(read.text, japanese);
+    EXPECT_EQ(read.owner, static_cast<ProcessId>(getpid())); // who served it
 
     // Larger than one property may be: handed over by INCR, chunk by chunk, in both roles.
     std::string large;
     for (int i = 0; large.size() < 1'500'000; ++i)
         large += "行" + std::to_string(i) + " abcdefghij\n";
     ASSERT_TRUE(backend->clipboard().setClipboardText(large));
-    EXPECT_EQ(other->clipboard().clipboardText(), large);
+    EXPECT_EQ(other->clipboard().readClipboard().text, large);
     ASSERT_TRUE(other->clipboard().setClipboardText(large + "!"));
-    EXPECT_EQ(backend->clipboard().clipboardText(), large + "!");
+    EXPECT_EQ(backend->clipboard().readClipboard().text, large + "!");
 
     // Emptying means owning the empty text: the clipboard keeps an owner.
     ASSERT_TRUE(backend->clipboard().setClipboardText(""));
     EXPECT_NE(XGetSelectionOwner(dpy, XInternAtom(dpy, "CLIPBOARD", False)), None);
-    EXPECT_EQ(other->clipboard().clipboardText(), "");
+    EXPECT_EQ(other->clipboard().readClipboard().text, "");
 
     // Another owner takes it over: we read its text, not our stale one.
     ASSERT_TRUE(other->clipboard().setClipboardText("taken over"));
-    EXPECT_EQ(backend->clipboard().clipboardText(), "taken over");
+    EXPECT_EQ(backend->clipboard().readClipboard().text, "taken over");
 }
 
 TEST_F(X11Backend, ClipboardAnswersTheTextTargetsOfOlderClients)
@@ -213,7 +216,7 @@ TEST_F(X11Backend, WindowsAreFoundWithTitleProcessAndVisibility)
     EXPECT_EQ(backend->desktop().windowTitle(gone), "");
     EXPECT_EQ(backend->desktop().windowProcess(gone), 0u);
     EXPECT_FALSE(backend->desktop().isWindowVisible(gone));
-    EXPECT_FALSE(backend->desktop().activateWindow(gone));
+    EXPECT_EQ(backend->desktop().activateWindow(gone), Activation::Refused);
 }
 
 TEST_F(X11Backend, ActivationWaitsUntilTheWindowHasTheFocus)
@@ -222,14 +225,14 @@ TEST_F(X11Backend, ActivationWaitsUntilTheWindowHasTheFocus)
     TestWindow second(dpy, "second");
     ASSERT_TRUE(spinUntil(*backend, [&] { return inStacking(second.id()); }));
 
-    ASSERT_TRUE(backend->desktop().activateWindow(first.id()));
+    ASSERT_EQ(backend->desktop().activateWindow(first.id()), Activation::Confirmed);
     EXPECT_EQ(backend->desktop().activeWindow(), first.id());
     Window focus = None;
     int revert = 0;
     XGetInputFocus(dpy, &focus, &revert);
     EXPECT_EQ(focus, first.id());
 
-    ASSERT_TRUE(backend->desktop().activateWindow(second.id()));
+    ASSERT_EQ(backend->desktop().activateWindow(second.id()), Activation::Confirmed);
     EXPECT_EQ(backend->desktop().activeWindow(), second.id());
 }
 
@@ -250,9 +253,8 @@ TEST_F(X11Backend, WindowMessagesCarryTheirOwnModifiersToTheTarget)
     }
     EXPECT_EQ(presses[3].first, static_cast<KeySym>(XK_Insert));
     EXPECT_EQ(presses[3].second & (ShiftMask | ControlMask), static_cast<unsigned>(ShiftMask));
-    // Nothing is sent for a count of zero or an unknown method.
+    // Nothing is sent for a count of zero.
     backend->keyDelivery().caretLeft(target.id(), target.id(), InsertMethod::Messages, 0);
-    backend->keyDelivery().caretLeft(target.id(), target.id(), static_cast<InsertMethod>(2), 2);
     EXPECT_EQ(target.presses().size(), 4u);
 }
 
@@ -260,7 +262,7 @@ TEST_F(X11Backend, KeyEmulationReleasesModifiersTheUserStillHolds)
 {
     TestWindow target(dpy, "target");
     ASSERT_TRUE(spinUntil(*backend, [&] { return inStacking(target.id()); }));
-    ASSERT_TRUE(backend->desktop().activateWindow(target.id()));
+    ASSERT_EQ(backend->desktop().activateWindow(target.id()), Activation::Confirmed);
 
     // Ctrl and Shift are down, as just after the hot key.
     XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XK_Control_L), True, CurrentTime);
@@ -286,11 +288,11 @@ TEST_F(X11Backend, HotKeyIsGrabbedOnceAndCallsItsHandler)
 {
     int calls = 0;
     backend->hotKey().setHotKeyHandler([&] { ++calls; });
-    ASSERT_TRUE(backend->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'));
+    ASSERT_EQ(backend->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'), HotKeyRegistration::Registered);
 
     auto other = createBackend();
-    EXPECT_FALSE(other->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H')); // BadAccess
-    EXPECT_TRUE(other->hotKey().registerHotKey(HotKeyAlt, 'H'));                    // a different one
+    EXPECT_EQ(other->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'), HotKeyRegistration::Taken);
+    EXPECT_EQ(other->hotKey().registerHotKey(HotKeyAlt, 'H'), HotKeyRegistration::Registered); // a different one
     other->hotKey().unregisterHotKey();
 
     auto press = [&](std::vector<KeySym> chord) {
@@ -309,8 +311,7 @@ TEST_F(X11Backend, HotKeyIsGrabbedOnceAndCallsItsHandler)
     press({XK_Caps_Lock});
 
     backend->hotKey().unregisterHotKey();
-    EXPECT_TRUE(other->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'));
-    EXPECT_FALSE(backend->hotKey().registerHotKey(HotKeyControl, '1')); // letters only
+    EXPECT_EQ(other->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'), HotKeyRegistration::Registered);
 }
 
 } // namespace

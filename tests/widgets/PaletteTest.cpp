@@ -39,19 +39,19 @@ namespace {
 // key taken by another program would be.
 class HotKeyPlatform : public FakePlatform {
 public:
-    bool registerHotKey(unsigned modifiers, char letter) override
+    HotKeyRegistration registerHotKey(unsigned modifiers, int key) override
     {
         ++registrations;
         if (refuse)
-            return false;
+            return HotKeyRegistration::Taken;
         this->modifiers = modifiers;
-        this->letter = letter;
-        return FakePlatform::registerHotKey(modifiers, letter);
+        this->key = key;
+        return FakePlatform::registerHotKey(modifiers, key);
     }
     int registrations = 0;
     bool refuse = false;
     unsigned modifiers = 0;
-    char letter = 0;
+    int key = 0;
 };
 
 void click(QWidget* w, QPoint at = {})
@@ -428,7 +428,7 @@ TEST_F(PaletteTest, SettingsAppliedAtCreationAndSavedAtClose)
     EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(find<QAction>("MenuToolStayOnTop")->isChecked());
     EXPECT_EQ(platform.modifiers, unsigned(HotKeyControl | HotKeyShift));
-    EXPECT_EQ(platform.letter, 'H');
+    EXPECT_EQ(platform.key, 'H');
     auto* p2 = find<QAction>("MenuToolProgram2");
     EXPECT_EQ(p2->text(), QString::fromUtf8("外部ﾌﾟﾛｸﾞﾗﾑ 2"));
     EXPECT_TRUE(p2->isEnabled());
@@ -471,7 +471,7 @@ TEST_F(PaletteTest, HotKeyRules)
     f.settings().HotKey = "alt + Q";
     f.SetHotKey();
     EXPECT_EQ(platform.modifiers, unsigned(HotKeyAlt));
-    EXPECT_EQ(platform.letter, 'Q');
+    EXPECT_EQ(platform.key, 'Q');
 
     // A key taken by another program: the message, at every failing call.
     platform.refuse = true;

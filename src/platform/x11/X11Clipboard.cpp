@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace orvanel::x11 {
 
 std::string utf8ToLatin1(const std::string& utf8)
@@ -66,18 +68,22 @@ bool X11Clipboard::setClipboardText(const std::string& utf8)
     return own(utf8);
 }
 
-std::string X11Clipboard::clipboardText()
+ClipboardText X11Clipboard::readClipboard()
 {
     events_.dispatchPending();
     if (owned_)
-        return text_;
-    if (XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == None)
-        return {};
+        return {ClipboardText::Result::Text, text_, static_cast<ProcessId>(getpid())};
+    const Window owner = XGetSelectionOwner(c_.display(), c_.atoms().clipboard);
+    if (owner == None)
+        return {ClipboardText::Result::NoText, {}, 0};
+    const ProcessId pid = c_.clientPid(owner);
     beginRead();
     events_.waitFor([&] { return readState_ != ReadState::Waiting; }, waits_.clipboardRead);
-    const bool ok = readState_ == ReadState::Done;
+    const ReadState state = readState_;
     std::string text = takeReadText();
-    return ok ? text : std::string();
+    if (state == ReadState::Done)
+        return {ClipboardText::Result::Text, std::move(text), pid};
+    return {ClipboardText::Result::Failed, {}, pid};
 }
 
 unsigned long X11Clipboard::servedTo(ProcessId pid) const

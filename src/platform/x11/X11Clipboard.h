@@ -19,7 +19,7 @@ public:
     X11Clipboard(X11Connection& c, X11Events& events, const Waits& waits);
 
     bool setClipboardText(const std::string& utf8) override;
-    std::string clipboardText() override;
+    ClipboardText readClipboard() override;
 
     // Owns CLIPBOARD with `utf8` on the helper window; false when the server does not
     // report us as the owner afterwards.

@@ -40,30 +40,32 @@ WindowHandle X11Desktop::focusedControl(WindowHandle w) { return w; }
 
 WindowHandle X11Desktop::activeWindow() { return x11::activeWindow(c_); }
 
-bool X11Desktop::activateWindow(WindowHandle handle)
+Activation X11Desktop::activateWindow(WindowHandle handle)
 {
     Window w = win(handle);
     if (!x11::windowExists(c_, w))
-        return false;
+        return Activation::Refused;
     auto active = [&] { return x11::activeWindow(c_) == w && isInside(c_, inputFocus(c_), w); };
     if (active())
-        return true;
+        return Activation::Confirmed;
     requestActivation(c_, w, c_.serverTime());
-    return events_.waitFor(active, waits_.activation);
+    return events_.waitFor(active, waits_.activation) ? Activation::Confirmed : Activation::TimedOut;
 }
 
-void X11Desktop::activateOwnWindow()
+Activation X11Desktop::activateOwnWindow()
 {
     for (Window w : x11::stackingTopDown(c_)) {
         if (windowPid(c_, w) == ownPid() && isViewable(c_, w)) {
-            if (x11::activeWindow(c_) != w) {
-                requestActivation(c_, w, c_.serverTime());
-                // The palette does not take the keyboard focus: wait for the activation only.
-                events_.waitFor([&] { return x11::activeWindow(c_) == w; }, waits_.activation);
-            }
-            return;
+            if (x11::activeWindow(c_) == w)
+                return Activation::Confirmed;
+            requestActivation(c_, w, c_.serverTime());
+            // The palette does not take the keyboard focus: wait for the activation only.
+            return events_.waitFor([&] { return x11::activeWindow(c_) == w; }, waits_.activation)
+                ? Activation::Confirmed
+                : Activation::TimedOut;
         }
     }
+    return Activation::Refused;
 }
 
 } // namespace orvanel::x11

@@ -20,8 +20,8 @@ public:
     ProcessId windowProcess(WindowHandle w) override;
     WindowHandle focusedControl(WindowHandle w) override;
     WindowHandle activeWindow() override;
-    bool activateWindow(WindowHandle w) override;
-    void activateOwnWindow() override;
+    Activation activateWindow(WindowHandle w) override;
+    Activation activateOwnWindow() override;
 
 private:
     X11Connection& c_;

@@ -2,7 +2,6 @@
 
 #include <X11/keysym.h>
 
-#include <cctype>
 
 namespace orvanel::x11 {
 namespace {
@@ -47,15 +46,15 @@ void X11HotKey::grabAll(bool on)
     }
 }
 
-bool X11HotKey::registerHotKey(unsigned modifiers, char letter)
+HotKeyRegistration X11HotKey::registerHotKey(unsigned modifiers, int virtualKey)
 {
     ungrab();
-    if (!std::isalpha(static_cast<unsigned char>(letter)))
-        return false;
-    KeySym sym = XK_a + (std::tolower(static_cast<unsigned char>(letter)) - 'a');
+    if (virtualKey < 'A' || virtualKey > 'Z')
+        return HotKeyRegistration::NoSuchKey;
+    KeySym sym = XK_a + (virtualKey - 'A');
     KeyCode key = XKeysymToKeycode(c_.display(), sym);
     if (!key)
-        return false;
+        return HotKeyRegistration::NoSuchKey;
     key_ = key;
     mask_ = ((modifiers & HotKeyShift) ? ShiftMask : 0) |
             ((modifiers & HotKeyControl) ? ControlMask : 0) |
@@ -67,9 +66,9 @@ bool X11HotKey::registerHotKey(unsigned modifiers, char letter)
         grabAll(false);
         c_.sync();
         key_ = 0;
-        return false;
+        return HotKeyRegistration::Taken;
     }
-    return true;
+    return HotKeyRegistration::Registered;
 }
 
 void X11HotKey::ungrab()

@@ -15,9 +15,8 @@ public:
     X11HotKey(X11Connection& c, X11Events& events);
     ~X11HotKey() override { ungrab(); }
 
-    // Grabs modifier bits (HotKeyShift, ...) + letter 'A'..'Z'; false when another client
-    // holds it (BadAccess) or the letter has no key.
-    bool registerHotKey(unsigned modifiers, char letter) override;
+    // Grabs modifier bits (HotKeyShift, ...) + the key of a virtual-key code.
+    HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) override;
     void unregisterHotKey() override { ungrab(); }
     void setHotKeyHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
 

@@ -34,11 +34,11 @@ bool X11KeyDelivery::ownedByProcess(Atom selection, ProcessId pid)
     return pid != 0 && owner != None && c_.clientPid(owner) == pid;
 }
 
-void X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMethod m)
+Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMethod m)
 {
     Window w = win(target);
-    if (!w || (m != InsertMethod::Messages && m != InsertMethod::Emulation))
-        return;
+    if (!w || !windowExists(c_, w))
+        return Fetch::TargetLost;
     events_.dispatchPending();
     const ProcessId pid = windowPid(c_, w);
     // Only for editors that answer no pings: GTK ones own PRIMARY exactly while they have a
@@ -46,8 +46,10 @@ void X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMet
     const bool ownsPrimary = pid == 0 || ownedByProcess(c_.atoms().primary, pid);
     const unsigned long since = watch_.lastSeq();
 
+    // A copy, never a cut: the paste replaces the selection anyway, and a fetch that fails
+    // then loses nothing.
     if (m == InsertMethod::Messages) {
-        sendKeyTo(c_, w, XK_Delete, ShiftMask);
+        sendKeyTo(c_, w, XK_Insert, ControlMask);
     } else {
         releaseHeldModifiers(c_);
         fakeChord(c_, XK_Control_L, XK_Insert);
@@ -69,20 +71,26 @@ void X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMet
         return false;
     };
     // Once the target's event loop has gone round twice after the keys, it has handled them,
-    // and with them any cut or copy: a new owner that has not shown by then is not coming.
+    // and with them any copy: a new owner that has not shown by then is not coming.
+    const bool answersPings = pongless_.count(pid) == 0 && supportsPing(c_, w);
     if (waitTurns(w, pid, 2, targetTookClipboard, waits_.selectionTaken))
-        return;
+        return targetTookClipboard() ? Fetch::Taken : Fetch::NothingSelected;
+    if (!windowExists(c_, w))
+        return Fetch::TargetLost;
+    if (answersPings)
+        return Fetch::TimedOut;
     // An editor that does not answer pings: GTK ones own PRIMARY exactly while they have a
-    // selection; otherwise a bounded wait.
-    if (ownsPrimary || pongless_.count(pid) != 0)
-        events_.waitFor(targetTookClipboard, waits_.withoutPing);
+    // selection, so without it nothing is selected; otherwise a bounded wait.
+    if (!ownsPrimary && pongless_.count(pid) == 0)
+        return Fetch::NothingSelected;
+    return events_.waitFor(targetTookClipboard, waits_.withoutPing) ? Fetch::Taken : Fetch::TimedOut;
 }
 
-void X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
+Paste X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
 {
     Window w = win(target);
-    if (!w || (m != InsertMethod::Messages && m != InsertMethod::Emulation))
-        return;
+    if (!w || !windowExists(c_, w))
+        return Paste::TargetLost;
     events_.dispatchPending();
     const ProcessId pid = windowPid(c_, w);
     const bool hadPrimary = ownedByProcess(c_.atoms().primary, pid);
@@ -97,10 +105,10 @@ void X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
     }
     XFlush(c_.display());
     if (pid == 0 || !events_.waitFor([&] { return clipboard_.servedTo(pid) > served; }, waits_.pasteTaken))
-        return;
+        return windowExists(c_, w) ? Paste::TimedOut : Paste::TargetLost;
 
     if (m != InsertMethod::Emulation)
-        return;
+        return Paste::Taken;
     // Editors that paste after the transfer (GTK 4) take the text in a few turns of their
     // event loop: let it go round before the caret keys. Their reads go in pieces of 8 KB,
     // a turn or two each.
@@ -110,7 +118,7 @@ void X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
     // to wait for. Editors that keep PRIMARY are remembered, so that only their first paste
     // waits.
     if (!hadPrimary || keepsPrimary_[pid])
-        return;
+        return Paste::Taken;
     auto primaryReleased = [&] {
         for (const auto& change : watch_.changesSince(since))
             if (change.selection == c_.atoms().primary)
@@ -119,6 +127,7 @@ void X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
     };
     if (!events_.waitFor(primaryReleased, waits_.selectionReplaced))
         keepsPrimary_[pid] = true;
+    return Paste::Taken;
 }
 
 bool X11KeyDelivery::startPing(Window target, ProcessId pid)
@@ -156,11 +165,13 @@ bool X11KeyDelivery::waitTurns(Window target, ProcessId pid, int turns,
     return done;
 }
 
-void X11KeyDelivery::caretLeft(WindowHandle target, WindowHandle, InsertMethod m, int count)
+KeysSent X11KeyDelivery::caretLeft(WindowHandle target, WindowHandle, InsertMethod m, int count)
 {
     Window w = win(target);
-    if (!w || count <= 0 || (m != InsertMethod::Messages && m != InsertMethod::Emulation))
-        return;
+    if (!w || !windowExists(c_, w))
+        return KeysSent::TargetLost;
+    if (count <= 0)
+        return KeysSent::Sent;
     if (m == InsertMethod::Messages) {
         for (int i = 0; i < count; ++i)
             sendKeyTo(c_, w, XK_Left, 0);
@@ -173,6 +184,7 @@ void X11KeyDelivery::caretLeft(WindowHandle target, WindowHandle, InsertMethod m
     // Handled before the caller goes on (to the activation of another window, say).
     if (!waitTurns(w, windowPid(c_, w), 2, nullptr, waits_.keysProcessed))
         c_.sync();
+    return KeysSent::Sent;
 }
 
 } // namespace orvanel::x11

@@ -21,9 +21,9 @@ public:
     X11KeyDelivery(X11Connection& c, X11Events& events, X11SelectionWatch& watch, X11Clipboard& clipboard,
                    const Waits& waits);
 
-    void fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
-    void paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
-    void caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
+    Fetch fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
+    Paste paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
+    KeysSent caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
 
 private:
     // Whether a client of process `pid` owns `selection` now.
