@@ -8,7 +8,7 @@
 #include "catalogue/TagPages.h"
 #include "platform/Backend.h"
 #include "project/TPrjMngr.h"
-#include "text/UserError.h"
+#include "text/UserErrorBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,7 +103,7 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     // 2./3. The text lists start empty; ExeFolder was given by start-up.
     // 4. The first idle moment reopens the project manager.
     idleHooked_ = true;
-    QTimer::singleShot(0, this, [this] { AppIdleHandler(); });
+    QTimer::singleShot(0, this, [this] { Guarded(this, [&] { AppIdleHandler(); }); });
     // 5. Target lock: following, no locked process (the target state starts so).
     target_.setChangedHandler([this] {
         EditTargetWindow->setText(qs(target_.EditTargetWindow()));
@@ -129,13 +129,13 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     SetHotKey();
     UpdateMenu();
 
-    backend_.hotKey().setHotKeyHandler([this] { hotKeyPressed(); });
+    backend_.hotKey().setHotKeyHandler([this] { Guarded(this, [&] { hotKeyPressed(); }); });
     // A press anywhere on the palette makes the program the active application (the
     // palette never takes the focus, so no activation event comes for it).
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive && !closed_)
-            AppActivate();
+            Guarded(this, [&] { AppActivate(); });
     });
 }
 
@@ -189,7 +189,9 @@ void TMainForm::buildForm()
     BtnLockTargetWindow = addToolButton(BarFixTargetWindow, "BtnLockTargetWindow",
                                         QString::fromUtf8("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), QStyle::SP_DialogNoButton);
     BtnLockTargetWindow->setCheckable(true);
-    connect(BtnLockTargetWindow, &QToolButton::clicked, this, [this] { BtnLockTargetWindowClick(); });
+    connect(BtnLockTargetWindow, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { BtnLockTargetWindowClick(); });
+    });
     targetLayout->addWidget(LabelTargetWindow);
     targetLayout->addWidget(EditTargetWindow);
     targetLayout->addStretch(1);
@@ -252,12 +254,24 @@ void TMainForm::buildForm()
     buildMainMenu();
     buildTagPages();
 
-    connect(BtnNew, &QToolButton::clicked, this, [this] { if (onFileNew) onFileNew(); });
-    connect(BtnOpen, &QToolButton::clicked, this, [this] { if (onFileOpen) onFileOpen(); });
-    connect(BtnPreview, &QToolButton::clicked, this, [this] { if (onPreview) onPreview(settings_.CurBrowser); });
-    connect(BtnOption, &QToolButton::clicked, this, [this] { if (onOption) onOption(); });
-    connect(BtnAppBar, &QToolButton::clicked, this, [this] { MenuToolAppBarClick(); });
-    connect(BtnStayOnTop, &QToolButton::clicked, this, [this] { MenuToolStayOnTopClick(); });
+    connect(BtnNew, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+    });
+    connect(BtnOpen, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+    });
+    connect(BtnPreview, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.CurBrowser); });
+    });
+    connect(BtnOption, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onOption) onOption(); });
+    });
+    connect(BtnAppBar, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { MenuToolAppBarClick(); });
+    });
+    connect(BtnStayOnTop, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { MenuToolStayOnTopClick(); });
+    });
 }
 
 void TMainForm::buildMainMenu()
@@ -312,45 +326,69 @@ void TMainForm::buildMainMenu()
         QAction* item = PopAlignLCR->addAction(QString::fromUtf8(option.caption.data(), option.caption.size()));
         item->setObjectName(QStringLiteral("Pop") + QString::fromUtf8(option.key.data(), option.key.size()));
     }
-    connect(PopAlignLCR, &QMenu::aboutToShow, this, [this] { OpPopMenuPopup(PopAlignLCR); });
+    connect(PopAlignLCR, &QMenu::aboutToShow, this, [this] {
+        Guarded(this, [&] { OpPopMenuPopup(PopAlignLCR); });
+    });
 
     PopTag = new QMenu(this);
     PopTag->setObjectName("PopTag");
 
-    connect(MenuFileNew, &QAction::triggered, this, [this] { if (onFileNew) onFileNew(); });
-    connect(MenuFileOpen, &QAction::triggered, this, [this] { if (onFileOpen) onFileOpen(); });
-    connect(MenuFileClose, &QAction::triggered, this, [this] { MenuFileCloseClick(); });
-    connect(MenuToolOption, &QAction::triggered, this, [this] { if (onOption) onOption(); });
-    connect(MenuToolAppBar, &QAction::triggered, this, [this] { MenuToolAppBarClick(); });
-    connect(MenuToolStayOnTop, &QAction::triggered, this, [this] { MenuToolStayOnTopClick(); });
+    connect(MenuFileNew, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+    });
+    connect(MenuFileOpen, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+    });
+    connect(MenuFileClose, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { MenuFileCloseClick(); });
+    });
+    connect(MenuToolOption, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onOption) onOption(); });
+    });
+    connect(MenuToolAppBar, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { MenuToolAppBarClick(); });
+    });
+    connect(MenuToolStayOnTop, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { MenuToolStayOnTopClick(); });
+    });
     connect(MenuToolPrjMngr, &QAction::triggered, this, [this](bool checked) {
         // The handler decides by the check mark as it was before the click.
         MenuToolPrjMngr->setChecked(!checked);
-        MenuToolPrjMngrClick();
+        Guarded(this, [&] { MenuToolPrjMngrClick(); });
     });
-    connect(MenuToolPreviewIE, &QAction::triggered, this, [this] { if (onPreview) onPreview(settings_.IE); });
-    connect(MenuToolPreviewNN, &QAction::triggered, this, [this] { if (onPreview) onPreview(settings_.NN); });
-    connect(MenuToolPreviewETC, &QAction::triggered, this, [this] { if (onPreview) onPreview(settings_.ETC); });
+    connect(MenuToolPreviewIE, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.IE); });
+    });
+    connect(MenuToolPreviewNN, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.NN); });
+    });
+    connect(MenuToolPreviewETC, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.ETC); });
+    });
     const std::string* paths[3] = {&settings_.ProPath1, &settings_.ProPath2, &settings_.ProPath3};
     for (int n = 0; n < 3; ++n) {
         const std::string* path = paths[n];
         connect(MenuToolProgram[n], &QAction::triggered, this, [this, path] {
-            if (onRunProgram)
-                onRunProgram(*path);
+            Guarded(this, [&] {
+                if (onRunProgram)
+                    onRunProgram(*path);
+            });
         });
     }
-    connect(MenuHelpVerInfo, &QAction::triggered, this, [this] { if (onVerInfo) onVerInfo(); });
+    connect(MenuHelpVerInfo, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onVerInfo) onVerInfo(); });
+    });
 }
 
 void TMainForm::buildTagPages()
 {
     catalogue::TagPageHandlers handlers;
-    handlers.tagButton = [this](QToolButton* b) { TagBtnClick(b); };
-    handlers.groupButton = [this](QToolButton* b) { TagGroupBtnClick(b); };
+    handlers.tagButton = [this](QToolButton* b) { Guarded(this, [&] { TagBtnClick(b); }); };
+    handlers.groupButton = [this](QToolButton* b) { Guarded(this, [&] { TagGroupBtnClick(b); }); };
     handlers.alignPick = [this](QToolButton* b, QAction* item) {
         // The drop-down button that opened the pop-up knows itself: it is the one.
         dropDownButton_ = b;
-        TagOpPopClick(item);
+        Guarded(this, [&] { TagOpPopClick(item); });
     };
     catalogue::buildTagPages(PageTag, PopAlignLCR, handlers);
 }
@@ -369,8 +407,8 @@ int TMainForm::computePaletteHeight()
 void TMainForm::LoadTagMenu()
 {
     catalogue::TagMenuHandlers handlers;
-    handlers.templateLeaf = [this](QAction* a) { TagMenuItemClick(a); };
-    handlers.dialogLeaf = [this](QAction* a) { TagGroupMenuItemClick(a); };
+    handlers.templateLeaf = [this](QAction* a) { Guarded(this, [&] { TagMenuItemClick(a); }); };
+    handlers.dialogLeaf = [this](QAction* a) { Guarded(this, [&] { TagGroupMenuItemClick(a); }); };
     handlers.image = [](int index) { return catalogue::tagButtonImage(index); };
     catalogue::buildTagMenus(catalogue::LoadTagMenu(menuTagList_), MenuItemTag, PopTag, handlers);
 }
@@ -418,16 +456,12 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    try {
-        FormClose();
-    } catch (...) {
-        // The settings could not be written: the palette stays open, so that nothing is
-        // lost and the user can close it again once the file is writable; the error
-        // display shows the message.
+    // The settings could not be written: the message, and the palette stays open, so that
+    // nothing is lost and the user can close it again once the file is writable.
+    if (Guarded(this, [&] { FormClose(); }))
+        event->accept();
+    else
         event->ignore();
-        throw;
-    }
-    event->accept();
 }
 
 void TMainForm::FormClose()
@@ -496,8 +530,10 @@ void TMainForm::SetHotKey()
         modifiers |= HotKeyControl;
     if (hotKey.modifiers & HotKeySpec::Shift)
         modifiers |= HotKeyShift;
+    // Refused (taken by another program, or no such key here): the message, and the palette
+    // goes on without a hot key, also at start-up.
     if (backend_.hotKey().registerHotKey(modifiers, hotKey.keyCode) != HotKeyRegistration::Registered)
-        throw UserError("ホットキーの登録に失敗しました。");
+        ShowMessage(QString::fromUtf8("ホットキーの登録に失敗しました。"), isVisible() ? this : nullptr);
 }
 
 void TMainForm::hotKeyPressed()
@@ -569,7 +605,7 @@ int TMainForm::PrjMngrSwitch(bool open)
         prjMngr_->show();
         snapProjectManager();
         // The window manager frames both windows a moment later; snap again then.
-        QTimer::singleShot(300, this, [this] { snapProjectManager(); });
+        QTimer::singleShot(300, this, [this] { Guarded(this, [&] { snapProjectManager(); }); });
         state = 1;
         return 0;
     }
@@ -647,7 +683,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             lastPress_ = press;
             lastPressTime_ = press->timestamp();
             activating_ = true;
-            AppActivate();
+            Guarded(this, [&] { AppActivate(); });
             activating_ = false;
             // Posted, so they come after the press.
             for (auto& [receiver, held] : deferredMouse_)

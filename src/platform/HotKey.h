@@ -24,7 +24,7 @@ class HotKey {
 public:
     virtual ~HotKey() = default;
     // Registers the hot key: modifier bits and a virtual-key code ('A'..'Z' and '0'..'9' are
-    // their own codes; see HotKeyText.h for the others).
+    // their own codes; the keypad, function and cursor keys have the system's codes).
     virtual HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) = 0;
     virtual void unregisterHotKey() = 0;
     // Called on the event loop whenever the registered hot key is pressed.
