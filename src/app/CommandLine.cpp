@@ -1,7 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/ComposeCommand.h"
 #include "app/TagVerb.h"
-#include "tagdialog/ComposeVerb.h"
 
 #include <ostream>
 
