@@ -7,6 +7,7 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Clipboard.h
   ${CMAKE_CURRENT_LIST_DIR}/KeyDelivery.h
   ${CMAKE_CURRENT_LIST_DIR}/HotKey.h
+  ${CMAKE_CURRENT_LIST_DIR}/Keyboard.h
   ${CMAKE_CURRENT_LIST_DIR}/InstanceLock.h
 )
 # The backend of this build, made by one factory.
@@ -30,6 +31,8 @@ list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11KeyDelivery.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11HotKey.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11HotKey.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Keyboard.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Keyboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Windows.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Windows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Desktop.h

@@ -38,7 +38,8 @@ class FakePlatform : public Backend,
                      public Desktop,
                      public Clipboard,
                      public KeyDelivery,
-                     public HotKey {
+                     public HotKey,
+                     public Keyboard {
 public:
     // The process id of the program itself (owner of the clipboard after setClipboardText).
     static constexpr ProcessId OwnPid = 4242;
@@ -117,6 +118,8 @@ public:
     bool hotKeyRegistered() const { return hotKeyRegistered_; }
     // Calls the hot key handler as if the hot key had been pressed.
     void pressHotKey();
+    // The keys the keyboard reports down from now on; nullopt: it cannot be read.
+    void setKeysDown(std::optional<KeyboardState> keys) { keysDown_ = std::move(keys); }
 
     // ---- Backend
     EventLoop& eventLoop() override { return *this; }
@@ -124,6 +127,7 @@ public:
     Clipboard& clipboard() override { return *this; }
     KeyDelivery& keyDelivery() override { return *this; }
     HotKey& hotKey() override { return *this; }
+    Keyboard& keyboard() override { return *this; }
 
     // ---- the interfaces
     void pump() override;
@@ -145,6 +149,7 @@ public:
     HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) override;
     void unregisterHotKey() override;
     void setHotKeyHandler(std::function<void()> handler) override;
+    std::optional<KeyboardState> keysDownNow() override { return keysDown_; }
 
 private:
     struct Editor {
@@ -194,6 +199,7 @@ private:
     int caretSteps_ = 0;
     bool hotKeyRegistered_ = false;
     std::function<void()> hotKeyHandler_;
+    std::optional<KeyboardState> keysDown_ = KeyboardState{};
 };
 
 } // namespace orvanel
