@@ -73,7 +73,7 @@ TOptionDialogForm::TOptionDialogForm(Settings& settings, std::string userFolder,
     setObjectName(QStringLiteral("OptionDialogForm"));
     setWindowTitle(QStringLiteral("設定"));
     setModal(true);
-    chooseFile_ = [this](OpenDialogState& state) { return runOpenDialog(this, state); };
+    chooseFile_ = [this](OpenDialogState& state) { return showOpenDialog(this, state); };
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a dialog's border: no resizing

@@ -42,8 +42,6 @@ struct OptionDialogHost {
 class TOptionDialogForm : public QDialog {
     Q_OBJECT
 public:
-    // Shows the file chooser from the state; nullopt when cancelled (see runOpenDialog).
-    using ChooseFile = std::function<std::optional<std::string>(OpenDialogState& state)>;
     // Shows the input support dialog with these values; its SupportResult (empty: cancelled).
     using ShowSupportPanel = std::function<std::string(const options::SupportDialogValues& values)>;
 

@@ -59,7 +59,7 @@ QStringList patternsOf(const FileFilter& filter)
 
 } // namespace
 
-std::optional<std::string> runOpenDialog(QWidget* parent, OpenDialogState& state)
+std::optional<std::string> showOpenDialog(QWidget* parent, OpenDialogState& state)
 {
     QFileDialog dialog(parent, qs(state.title), qs(state.folder));
     // The dialog of the toolkit itself: a system dialog would ignore ProgramFilesOnly.

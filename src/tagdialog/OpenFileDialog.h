@@ -15,6 +15,6 @@ namespace orvanel {
 // Shows the dialog modally with the state's filters, filter number, folder and title. When
 // the user picks a file, the state takes the filter and folder in use (the next use starts
 // there) and the file's absolute path is returned; nullopt when the user cancelled.
-std::optional<std::string> runOpenDialog(QWidget* parent, OpenDialogState& state);
+std::optional<std::string> showOpenDialog(QWidget* parent, OpenDialogState& state);
 
 } // namespace orvanel

@@ -87,7 +87,7 @@ TTagDialogForm::TTagDialogForm(QWidget* parent)
     tagdialog::installEnablingRules(*model_);
     model_->setObserver([this](const Control& c) { syncWidget(c); });
 
-    chooseFile_ = [this](OpenDialogState& state) { return runOpenDialog(this, state); };
+    chooseFile_ = [this](OpenDialogState& state) { return showOpenDialog(this, state); };
     chooseColour_ = [this](std::uint32_t start) -> std::optional<std::uint32_t> {
         const QColor c = QColorDialog::getColor(QColor::fromRgb(static_cast<QRgb>(start) | 0xFF000000u), this);
         if (!c.isValid())
