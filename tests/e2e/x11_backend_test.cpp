@@ -15,7 +15,6 @@
 
 #include <chrono>
 #include <functional>
-#include <set>
 #include <unistd.h>
 #include <vector>
 
@@ -313,25 +312,6 @@ TEST_F(X11Backend, HotKeyIsGrabbedOnceAndCallsItsHandler)
 
     backend->hotKey().unregisterHotKey();
     EXPECT_EQ(other->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'), HotKeyRegistration::Registered);
-}
-
-TEST_F(X11Backend, KeysDownNowComeFromTheWholeKeyboard)
-{
-    auto key = [&](KeySym k, bool down) { XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, k), down, CurrentTime); };
-    key(XK_Shift_L, true);
-    key(XK_Alt_L, true);
-    key(XK_j, true);
-    XSync(dpy, False);
-    auto down = backend->keyboard().keysDownNow();
-    ASSERT_TRUE(down.has_value());
-    EXPECT_TRUE(down->shift && down->alt && !down->ctrl);
-    EXPECT_EQ(down->keys, std::set<char>{'J'});
-    for (KeySym k : {XK_j, XK_Alt_L, XK_Shift_L})
-        key(k, false);
-    XSync(dpy, False);
-    down = backend->keyboard().keysDownNow();
-    ASSERT_TRUE(down.has_value());
-    EXPECT_TRUE(!down->shift && !down->alt && down->keys.empty());
 }
 
 } // namespace
