@@ -113,15 +113,6 @@ def make_group(session, palette, failures):
     wait_gone(session, palette, "設定")
 
 
-def quit_palette(session, palette):
-    """Ends the palette through its menu (ﾌｧｲﾙ, 終了), as the user does, so it saves its settings."""
-    before = palette.windows()
-    palette.click(palette.find("ﾌｧｲﾙ(F)", "menu item"))
-    palette.wait_popup(before)
-    session.keys("x")
-    palette.proc.wait(timeout=30)
-
-
 def insert_with_group(session, palette, editor, failures):
     """The group as a page of buttons, a submenu of both tag menus; its button inserts."""
     menu = palette.find("ﾀｸﾞ挿入(I)", "menu item")
@@ -176,7 +167,8 @@ def main():
                 failures.append("files %r instead of %r" % (got, (before + FILES[0], FILES[1])))
             insert_with_group(session, palette, editor, failures)
 
-            quit_palette(session, palette)
+            palette.find("終了(X)", "menu item").queryAction().doAction(0)  # saves the settings
+            palette.proc.wait(timeout=30)
             if b"HotKey=shift + alt + J\r\n" not in read(os.path.join(folder, "Orvanel.ini")):
                 failures.append("the hot key was not kept in the settings")
             palette = Palette(session, folder)
