@@ -60,8 +60,7 @@ def text_of(node):
     return node.queryText().getText(0, -1)
 
 
-def expect(session, failures, cond, failure):
-    """Waits until `cond` holds; when it does not, notes failure()."""
+def expect(session, failures, cond, failure):  # waits for cond; notes failure() when it does not hold
     try:
         session.wait_for(cond, 30, "")
     except RuntimeError:
@@ -115,8 +114,7 @@ def make_group(session, palette, failures):
 
 def insert_with_group(session, palette, editor, failures):
     """The group as a page of buttons, a submenu of both tag menus; its button inserts."""
-    menu = palette.find("ﾀｸﾞ挿入(I)", "menu item")
-    if not any(n.name == "Mine" for n in palette.accessibles(menu)):
+    if not any(n.name == "Mine" for n in palette.accessibles(palette.find("ﾀｸﾞ挿入(I)", "menu item"))):
         failures.append("no submenu 'Mine' under the tag menu")
     palette.click(wait_showing(session, palette, "Mine", "page tab"), dx=12)
     button = wait_showing(session, palette, "Bold", "push button")
@@ -135,9 +133,7 @@ def insert_with_group(session, palette, editor, failures):
     expect(session, failures, lambda: saved(b"<b>abc</b>"), lambda: "the editor holds %r" % read(editor.path))
 
     # The hot key set in the dialog pops the tag menu up; its last item, the group, inserts too.
-    session.keys("End")
-    session.type("x")
-    session.keys("shift+Left")
+    session.keys("End", "x", "shift+Left")
     session.xdotool("mousemove", "400", "500")
     before = palette.windows()
     session.keys("shift+alt+j")
@@ -146,7 +142,6 @@ def insert_with_group(session, palette, editor, failures):
     session.keys("Up", "Right")
     palette.wait_popup(before)
     session.keys("Return")
-    polls[0] = 0
     expect(session, failures, lambda: saved(b"<b>abc</b><b>x</b>"),
            lambda: "after the tag menu's group the editor holds %r" % read(editor.path))
 

@@ -119,7 +119,6 @@ TEST_F(OptionDialog, ControlsShowTheSettingsOkAppliesThemAndCancelChangesNothing
     get<QRadioButton>("RadioBtnBrowserETC")->click();
     get<QLineEdit>("EditProName1")->setText("画像");
     dialog.okButton()->click();
-    EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(calls, (std::vector<std::string>{"SetHotKey", "UpdateMenu"}));
     EXPECT_EQ(settings.CurBrowser, "/usr/bin/lynx");
     EXPECT_EQ(settings.ProName1, "画像");
@@ -178,7 +177,6 @@ TEST_F(OptionDialog, TagPageEditsGroupsThroughTheSupportDialogAndWritesAtOk)
     ASSERT_EQ(asked.size(), 4u);
     EXPECT_EQ(asked[3].MemoTagPre, "<P>\n\n"); // its last line is empty
     EXPECT_EQ(asked[3].MemoTagPos, "\n</P>");
-    EXPECT_EQ(get<QListWidget>("ListBoxSetTagValue")->item(1)->text(), "<P>%SEL%</P>");
 
     // The group file's place is taken: the write fails, is told, and the dialog stays open.
     std::filesystem::create_directory(folder + "自作.tag");
