@@ -4,10 +4,11 @@
 #include "insert/TargetWindow.h"
 #include "launch/Launcher.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace orvanel;
 using namespace orvanel::launch;
@@ -125,12 +126,12 @@ TEST_F(LauncherTest, PreviewAndExternalProgramsRefuseWithTheirMessages)
 
 TEST(CheckFileExists, FindsVisibleRegularFilesWithFileSearchWildcards)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("orvanel-exists-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir / "sub.d");
-    std::filesystem::create_directories(dir / "w*");
+    const test::TempFolder dir("orvanel-exists");
+    std::filesystem::create_directories(dir.path() / "sub.d");
+    std::filesystem::create_directories(dir.path() / "w*");
     for (const char* name : {"a[1].exe", ".hidden", "prog", "sub.d/x", "w*/y"})
-        std::ofstream(dir / name) << "x";
-    const std::string d = dir.string() + "/";
+        test::writeAll(dir.file(name), "x");
+    const std::string d = dir.file("");
     EXPECT_TRUE(CheckFileExists(d + "a[1].exe"));
     EXPECT_FALSE(CheckFileExists(d + "a1.exe"));
     EXPECT_TRUE(CheckFileExists(d + "pr?g"));
@@ -143,7 +144,6 @@ TEST(CheckFileExists, FindsVisibleRegularFilesWithFileSearchWildcards)
     std::vector<std::string> told;
     EXPECT_FALSE(CheckFileExists(d + "none", [&](std::string_view m) { told.emplace_back(m); }));
     EXPECT_EQ(told, (std::vector<std::string>{d + "noneがありません。"}));
-    std::filesystem::remove_all(dir);
 
     EXPECT_EQ(initialDirAfterOpen("/site/a/b.html", PathStyle::Posix), "/site/a");
     EXPECT_EQ(initialDirAfterOpen("/b.html", PathStyle::Posix), "/");
