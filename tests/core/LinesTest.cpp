@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 
 using namespace orvanel::text;
@@ -66,11 +67,42 @@ TEST(Lines, UnreadableAndUnwritableFilesRaiseTheUsersMessages)
     }
 }
 
-TEST(Lines, AtomicWriteReplacesWholeKeepsModeAndLeavesNoTemporaryFiles)
+TEST(Lines, AtomicWriteReplacesWholeAndLeavesNoTemporaryFiles)
 {
     TempFolder dir("orvanel-lines");
     const std::string path = dir.file("Orvanel.ini");
     writeAll(path, "old content that is longer than the new one\r\n");
+    writeFileAtomically(path, "new");
+    EXPECT_EQ(readAll(path), "new");
+
+    // A file that another program holds open for reading is replaced all the same (on
+    // Windows such a reader forbids deleting the file: the content is written in place).
+    {
+        std::ifstream reader(pathOf(path), std::ios::binary);
+        ASSERT_TRUE(reader.is_open());
+        writeFileAtomically(path, "while open");
+    }
+    EXPECT_EQ(readAll(path), "while open");
+
+    // Names outside CP932 (Hangul, an emoji), and a new file.
+    const std::string named = dir.file("설정-\xF0\x9F\x98\x80.ini");
+    writeFileAtomically(named, "x=1\r\n");
+    EXPECT_TRUE(fs::is_regular_file(pathOf(named)));
+    EXPECT_EQ(readFileBytes(named), "x=1\r\n");
+    writeDataFileLines(named, {"\xED\x95\x9C=<B>"});
+    EXPECT_EQ(readDataFileLines(named), std::vector<std::string>{"\xED\x95\x9C=<B>"});
+
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST(Lines, AtomicWriteKeepsTheModeAndWritesThroughSymbolicLinks)
+{
+    if (kOnWindows)
+        GTEST_SKIP() << "POSIX file modes and symbolic links; on Windows the replacement keeps the "
+                        "file's attributes through ReplaceFileW";
+    TempFolder dir("orvanel-lines");
+    const std::string path = dir.file("Orvanel.ini");
+    writeAll(path, "old");
     fs::permissions(path, fs::perms(0640));
     writeFileAtomically(path, "new");
     EXPECT_EQ(readAll(path), "new");

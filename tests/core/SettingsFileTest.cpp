@@ -225,6 +225,8 @@ TEST(SettingsFile, AFailedSaveNamesTheFullPathAndWritesNothing)
 
 TEST(ExeFolder, UserFilesLiveBesideTheProgramUnlessItsFolderIsReadOnly)
 {
+    if (kOnWindows)
+        GTEST_SKIP() << "the XDG configuration folders are the POSIX rule; Windows uses %APPDATA%";
     TempFolder dir("orvanel-settings");
     const std::string program = dir.file("prog");
     fs::create_directory(program);
@@ -250,13 +252,43 @@ TEST(ExeFolder, UserFilesLiveBesideTheProgramUnlessItsFolderIsReadOnly)
     // Installed: user files in the user's folder even when the program's folder may be written.
     fs::create_directories(dir.file("usr/bin"));
     fs::create_directories(dir.file("usr/share/orvanel"));
-    std::ofstream(dir.file("usr/share/orvanel/TagMList.lst")) << "x";
+    writeAll(dir.file("usr/share/orvanel/TagMList.lst"), "x");
     EXPECT_EQ(dataFolderFor(dir.file("usr/bin")), dir.file("usr/share/orvanel/"));
     EXPECT_EQ(userFolderFor(dir.file("usr/bin/"), getenv), dir.file("home") + "/.config/orvanel/");
-    std::ofstream(dir.file("usr/bin/TagMList.lst")) << "x";
+    writeAll(dir.file("usr/bin/TagMList.lst"), "x");
     EXPECT_EQ(userFolderFor(dir.file("usr/bin/"), getenv), dir.file("usr/bin/"));
 
     const std::string self = programFolder();
     EXPECT_EQ(self.back(), '/');
     EXPECT_TRUE(fs::exists(self + "orvanel_core_tests"));
+}
+
+TEST(ExeFolder, OnWindowsUserFilesGoToAppDataWhenTheProgramFolderCannotBeWritten)
+{
+    if (!kOnWindows)
+        GTEST_SKIP() << "%APPDATA% is the Windows rule";
+    TempFolder dir("orvanel-settings");
+    // A program folder outside the ANSI code page; written by trying, not by its attributes.
+    const std::string program = dir.file("프로그램");
+    fs::create_directory(pathOf(program));
+    const std::string appData = dir.file("데이터");
+    auto getenv = [&appData](const char* name) -> const char* {
+        return std::string_view(name) == "APPDATA" ? appData.c_str() : nullptr;
+    };
+    EXPECT_EQ(userFolderFor(program, getenv), program + "\\");
+    EXPECT_EQ(userFolderFor(program + "\\", getenv), program + "\\");
+    EXPECT_EQ(dataFolderFor(program), program + "\\");
+    EXPECT_EQ(std::distance(fs::directory_iterator(pathOf(program)), fs::directory_iterator()), 0)
+        << "the test file is gone";
+
+    // A program folder that cannot hold files (here: it does not exist).
+    const std::string gone = dir.file("gone\\");
+    EXPECT_EQ(userFolderFor(gone, getenv), appData + "\\Orvanel\\");
+    EXPECT_TRUE(fs::is_directory(pathOf(appData + "\\Orvanel")));
+    const auto none = [](const char*) -> const char* { return nullptr; };
+    EXPECT_EQ(userFolderFor(gone, none), gone) << "without %APPDATA% the program folder stays";
+
+    const std::string self = programFolder();
+    EXPECT_EQ(self.back(), '\\');
+    EXPECT_TRUE(fs::exists(pathOf(self + "orvanel_core_tests.exe")));
 }

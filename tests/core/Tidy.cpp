@@ -26,7 +26,7 @@ int exitStatus(int status)
 
 bool tidyAvailable()
 {
-    return std::system("tidy -v >/dev/null 2>&1") == 0;
+    return !kOnWindows && std::system("tidy -v >/dev/null 2>&1") == 0;
 }
 
 TidyRun runTidy(const std::string& html, const std::string& options)

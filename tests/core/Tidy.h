@@ -1,10 +1,15 @@
 #pragma once
 // The HTML checker tidy (Debian package tidy), run by the core tests on composed HTML.
+// On Windows neither tidy nor the shell that runs it are there: the tests that need it
+// skip with kNoTidyOnWindows.
 
 #include <string>
 #include <vector>
 
 namespace orvanel::test {
+
+inline constexpr const char* kNoTidyOnWindows =
+    "the HTML checker tidy is a Debian tool run through a POSIX shell; these checks run on Linux";
 
 bool tidyAvailable();
 
