@@ -1,6 +1,5 @@
 list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ExeFolder.h
-  ${CMAKE_CURRENT_LIST_DIR}/ExeFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.h
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComposeCommand.h
@@ -23,3 +22,9 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TagVerb.h
   ${CMAKE_CURRENT_LIST_DIR}/TagVerb.cpp
 )
+# The program and user folders, per system.
+if(WIN32)
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ExeFolder_win32.cpp)
+else()
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ExeFolder_posix.cpp)
+endif()
