@@ -8,6 +8,7 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/KeyDelivery.h
   ${CMAKE_CURRENT_LIST_DIR}/HotKey.h
   ${CMAKE_CURRENT_LIST_DIR}/InstanceLock.h
+  ${CMAKE_CURRENT_LIST_DIR}/DockStrip.h
 )
 # The backend of this build, made by one factory.
 list(APPEND ORVANEL_PLATFORM_SOURCES
