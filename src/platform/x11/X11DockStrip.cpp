@@ -5,6 +5,7 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace orvanel::x11 {
 namespace {
@@ -192,8 +193,8 @@ DockOutcome X11DockStrip::dock(WindowHandle handle, const StripRect& strip)
     if (docked_ != w) {
         ordinaryType_ = read(w, atoms_.windowType);
         ordinaryMotif_ = read(w, atoms_.motifHints);
-        ordinaryState_.assign(reinterpret_cast<const long*>(state.data.data()),
-                              reinterpret_cast<const long*>(state.data.data() + state.data.size()));
+        ordinaryState_.resize(state.data.size() / sizeof(long));
+        std::memcpy(ordinaryState_.data(), state.data.data(), ordinaryState_.size() * sizeof(long));
     }
     if (shown && !withdraw(w)) {
         remap(w);
