@@ -26,12 +26,14 @@ def driver_path():
 
 
 class Session:
-    """Xvfb + session bus + openbox, with a fresh HOME and XDG folders."""
+    """Xvfb + session bus + openbox, with a fresh HOME and XDG folders; the screen is
+    `screen` (width x height) pixels."""
 
-    def __init__(self, clipboard_manager=False):
+    def __init__(self, clipboard_manager=False, screen="1280x1024"):
         self.procs = []
         self.tmp = tempfile.mkdtemp(prefix="orvanel-e2e-")
         self.clipboard_manager = clipboard_manager
+        self.screen = screen
 
     def __enter__(self):
         try:
@@ -61,7 +63,7 @@ class Session:
 
         # Xvfb picks a free display and tells us its number.
         r, w = os.pipe()
-        self.spawn(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24",
+        self.spawn(["Xvfb", "-displayfd", str(w), "-screen", "0", self.screen + "x24",
                     "-nolisten", "tcp"], pass_fds=(w,))
         os.close(w)
         number = b""
