@@ -59,10 +59,11 @@ class Session:
                    GSETTINGS_BACKEND="memory")
         self.env = env
 
-        # Xvfb picks a free display and tells us its number.
+        # Xvfb picks a free display and tells us its number. It does not reset when its last
+        # client leaves: a poll (xprop) that ends while openbox connects would drop openbox.
         r, w = os.pipe()
         self.spawn(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24",
-                    "-nolisten", "tcp"], pass_fds=(w,))
+                    "-nolisten", "tcp", "-noreset"], pass_fds=(w,))
         os.close(w)
         number = b""
         deadline = time.monotonic() + 20
