@@ -15,7 +15,7 @@ test_pkgs=(
   libgtest-dev libgmock-dev
   xvfb openbox x11-utils xdotool
   featherpad mousepad gnome-text-editor parcellite
-  tidy at-spi2-core python3-pyatspi dbus-x11 python3
+  tidy at-spi2-core python3-pyatspi python3-xlib dbus-x11 python3
   imagemagick libxml2-utils librsvg2-bin
 )
 
