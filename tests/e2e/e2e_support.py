@@ -23,7 +23,8 @@ XDOTOOL = shutil.which("xdotool") or "/usr/bin/xdotool"
 
 def wait_until(predicate, timeout, what):
     """Polls `predicate` until it returns a true value and returns that value. After
-    `timeout` seconds, which only end a test that hangs, it fails saying what it waited for."""
+    `timeout` seconds, which only end a test that hangs, it fails saying what it waited for
+    (`what`, or what `what()` tells then)."""
     deadline = time.monotonic() + timeout
     pause = 0.01
     while True:
@@ -31,7 +32,7 @@ def wait_until(predicate, timeout, what):
         if value:
             return value
         if time.monotonic() > deadline:
-            raise RuntimeError("waited %g s for %s" % (timeout, what))
+            raise RuntimeError("waited %g s for %s" % (timeout, what() if callable(what) else what))
         time.sleep(pause)  # the poll's back-off, not a wait for a time
         pause = min(pause * 1.5, 0.25)
 
@@ -175,16 +176,10 @@ class Session:
                          stdout=subprocess.PIPE)
         env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
 
-        log = os.path.join(self.tmp, "openbox.log")
-        with open(log, "w") as f:
-            wm = self.spawn(["openbox", "--sm-disable"], stderr=f)
-        try:
-            self.wait_for(lambda: self.running(wm, "openbox") and "window id" in subprocess.run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
-                text=True).stdout, 30, "openbox to start")
-        except RuntimeError as e:
-            with open(log) as f:
-                raise RuntimeError("%s on %s: %s" % (e, env["DISPLAY"], f.read().strip()))
+        wm = self.spawn(["openbox", "--sm-disable"])
+        self.wait_for(lambda: self.running(wm, "openbox") and "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
+            text=True).stdout, 30, "openbox to start")
         if self.clipboard_manager:
             manager = self.spawn(["parcellite", "-n"])
             # Its window (hidden) is there once it is connected and running.

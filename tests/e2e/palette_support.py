@@ -194,16 +194,11 @@ def wait_editor(editor, text, caret=None, selection=None, seconds=30):
         caret = text.index("|")
         text = text.replace("|", "", 1)
     area = text_area(editor).queryText()
-    seen = []
 
-    def shows():
+    def shown():
         chosen = area.getSelection(0)[:2] if area.getNSelections() else None
-        seen[:] = [(area.getText(0, -1), area.caretOffset, chosen)]
-        return (seen[0][0].rstrip("\n") == text.rstrip("\n") and caret in (None, seen[0][1])
-                and selection in (None, chosen))
-    try:
-        wait_until(shows, seconds, "")
-    except RuntimeError:
-        raise RuntimeError("waited %g s for %s to show %r (caret %s, selection %s); it shows %r "
-                           "(caret %s, selection %s)" % ((seconds, editor.name, text, caret, selection)
-                                                         + tuple(seen[0] if seen else (None,) * 3)))
+        return area.getText(0, -1).rstrip("\n"), area.caretOffset, chosen
+    wanted = (text.rstrip("\n"), caret, selection)
+    wait_until(lambda: all(w in (None, n) for w, n in zip(wanted, shown())), seconds,
+               lambda: "%s to show %r, caret %s, selection %s; it shows %r, caret %s, selection %s"
+               % ((editor.name, text, caret, selection) + shown()))
