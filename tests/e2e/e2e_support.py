@@ -110,6 +110,20 @@ class XProbe:
             pass
         return False
 
+    def window_manager_answers(self):
+        """Asks the window manager for the frame it would give a window of ours; its answer
+        shows that it has started up and handles requests (asked again until then)."""
+        X = self.X
+        extents = self.d.intern_atom("_NET_FRAME_EXTENTS")
+        if self.window.get_full_property(extents, X.AnyPropertyType) is not None:
+            return True
+        from Xlib.protocol import event
+        request = event.ClientMessage(window=self.window, client_type=self.d.intern_atom(
+            "_NET_REQUEST_FRAME_EXTENTS"), data=(32, [0] * 5))
+        self.root.send_event(request, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+        self.d.flush()
+        return False
+
     def keyboard_grabbed(self):
         """Whether a client holds the keyboard (an open menu, say): the server answers a
         grab on an unmapped window with "already grabbed" or "not viewable", never a grab."""
@@ -177,9 +191,10 @@ class Session:
         env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
 
         wm = self.spawn(["openbox", "--sm-disable"])
-        self.wait_for(lambda: self.running(wm, "openbox") and "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
-            text=True).stdout, 30, "openbox to start")
+        # Its check window shows early in its start-up, which ends by taking the focus from
+        # any window: wait until it answers a request.
+        self.wait_for(lambda: self.running(wm, "openbox") and self.x.window_manager_answers(),
+                      30, "openbox to start")
         if self.clipboard_manager:
             manager = self.spawn(["parcellite", "-n"])
             # Its window (hidden) is there once it is connected and running.
