@@ -5,7 +5,7 @@
 
 #include "launch/CheckFileExists.h"
 #include "launch/LaunchRules.h"
-#include "launch/ProgramStarter.h"
+#include "platform/ProgramStarter.h"
 
 #include <string>
 #include <vector>

@@ -9,6 +9,7 @@
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11KeyDelivery.h"
+#include "platform/x11/X11ProgramStarter.h"
 #include "platform/x11/X11SelectionWatch.h"
 #include "platform/x11/X11Waits.h"
 
@@ -23,6 +24,7 @@ public:
     Clipboard& clipboard() override { return clipboard_; }
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
+    ProgramStarter& programStarter() override { return programs_; }
 
     Waits& waits() { return waits_; }
 
@@ -37,6 +39,7 @@ private:
     X11Desktop desktop_;
     X11KeyDelivery keys_;
     X11HotKey hotKey_;
+    X11ProgramStarter programs_;
 };
 
 } // namespace orvanel::x11
