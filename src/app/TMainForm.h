@@ -2,12 +2,14 @@
 // The palette: a small window, normally always in front, beside the user's editor. It
 // carries the target window line, two small toolbars, the nine tag pages and the main menu
 // with the tag menu. Its creation loads the program (tag lists, settings, hot key), its
-// close saves the settings, and every press on it re-finds the target window.
+// close saves the settings, and every press on it re-finds the target window. Its file
+// commands start the programs of HTML work through the launchers.
 
 #include "options/Settings.h"
 #include "catalogue/ButtonTagList.h"
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"
+#include "launch/Launcher.h"
 #include "project/TPrjMngr.h"
 #include "tagdialog/OpenDialogState.h"
 #include "text/KeyedTextList.h"
@@ -19,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -75,6 +78,8 @@ public:
 
     // The tag dialog, once it exists; without it no panel is ever shown.
     void setPanelHost(PanelHost host) { panelHost_ = std::move(host); }
+    // The file chooser of MenuFileOpenClick (the system's file dialog unless replaced).
+    void setChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
 
     // ---- methods and handlers
     void AppIdleHandler();
@@ -88,6 +93,14 @@ public:
     void MenuToolStayOnTopClick();
     void MenuToolPrjMngrClick();
     void BtnLockTargetWindowClick();
+
+    // File commands: a new file in the editor of "txt" (else "html"); an existing file,
+    // chosen in the open-file dialog, in the program of its extension; the page behind the
+    // target window in a browser; an external program.
+    void MenuFileNewClick();
+    void MenuFileOpenClick();
+    void PreviewInBrowser(const std::string& browser);
+    void RunExternalProgram(const std::string& commandLine);
 
     // Tag commands: each handler tells its source apart by the sender's name.
     void LoadTagMenu();
@@ -105,9 +118,7 @@ public:
     // Hooks for the parts of the program that live in other windows. Each runs when its
     // menu item or button is used; without one the command does nothing.
     std::function<void()> onAppBarToggle;  // docking toggle; updates Settings.AppBar
-    std::function<void()> onFileNew, onFileOpen, onOption, onVerInfo;
-    std::function<void(const std::string& browser)> onPreview;
-    std::function<void(const std::string& command)> onRunProgram;
+    std::function<void()> onOption, onVerInfo;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -127,6 +138,8 @@ private:
     void panelRequested(const std::string& panelKey);
     void insertTemplate(const std::string& tmpl);
     int computePaletteHeight();
+    // Shows a message of a command (over the palette once it is shown).
+    void tell(std::string_view message);
 
     Backend& backend_;
     std::string exeFolder_;
@@ -138,7 +151,9 @@ private:
     TagInserter inserter_;
     text::KeyedTextList menuTagList_;
     catalogue::ButtonTagList buttonTagList_;
+    launch::Launcher launcher_;
     PanelHost panelHost_;
+    ChooseFile chooseFile_;
     int paletteHeight_ = 131;
     bool closed_ = false;
     bool closeAttempted_ = false;

@@ -62,6 +62,8 @@ void click(QWidget* w, QPoint at = {})
         at = w->rect().center();
     const QPoint global = w->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    static quint64 time = 0;
+    press.setTimestamp(++time); // every press its own, as the window system stamps them
     QApplication::sendEvent(w, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &release);
@@ -677,3 +679,42 @@ TEST_F(PaletteTest, ReleaseQueuedBehindThePressStillClicks)
 }
 
 } // namespace
+
+TEST_F(PaletteTest, FileCommandsStartTheProgramsOfTheirSettingsWithWholeArguments)
+{
+    std::ofstream(folder + "tool", std::ios::binary) << "#!/bin/sh\n";
+    writeIni("[PrjMngr]\r\nPrjMngr=0\r\n[ExtList]\r\nCount=2\r\nList=<txt=><HTML=/opt/ed/ed>\r\n"
+             "[Browser]\r\nCurBrowser=/opt/browser\r\nNN=/opt/nn\r\n[Tool]\r\nProPath1=" + folder + "tool\r\n"
+             "ProPath2=/x.exe -a\r\n");
+    TMainForm& f = open();
+    const std::string page = folder + "my site/it's \"a\";b.html";
+    std::optional<std::string> chosen = page;
+    f.setChooseFile([&](OpenDialogState& state) {
+        EXPECT_EQ(state.title, "開く");
+        EXPECT_EQ(state.filterIndex, 1);
+        return chosen;
+    });
+    f.OpenDialog().filterIndex = 3;
+    click(find<QToolButton>("BtnOpen"));
+    ASSERT_EQ(platform.started().size(), 1u);
+    EXPECT_EQ(platform.started()[0], (std::vector<std::string>{"/opt/ed/ed", page}));
+    EXPECT_EQ(f.OpenDialog().folder, folder + "my site");
+    // The editor's window is the target now: its page is what the preview shows.
+    click(find<QToolButton>("BtnPreview"));
+    EXPECT_EQ(f.target().TargetFile(), page);
+    find<QAction>("MenuToolPreviewNN")->trigger();
+    EXPECT_EQ(platform.started()[1], (std::vector<std::string>{"/opt/browser", page}));
+    EXPECT_EQ(platform.started()[2], (std::vector<std::string>{"/opt/nn", page}));
+    chosen.reset(); // cancelled: nothing starts
+    find<QAction>("MenuFileOpen")->trigger();
+    find<QAction>("MenuFileNew")->trigger();
+    find<QAction>("MenuToolProgram1")->trigger();
+    EXPECT_EQ(platform.started()[3], std::vector<std::string>{"/opt/ed/ed"});
+    EXPECT_EQ(platform.started()[4], std::vector<std::string>{folder + "tool"});
+    SeenBox seen;
+    answerNextBox(seen);
+    find<QAction>("MenuToolProgram2")->trigger();
+    EXPECT_EQ(seen.text, QString::fromUtf8("/x.exe -aがありません。"));
+    EXPECT_EQ(platform.started().size(), 5u);
+}
+
