@@ -2,6 +2,7 @@
 
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
+#include "catalogue/ShippedGroups.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
 #include "catalogue/TagMenuWidgets.h"
@@ -122,8 +123,10 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     // 9. The menu tag list and the tag menus.
     menuTagList_ = text::KeyedTextList::load(exeFolder_ + "TagMList.lst");
     LoadTagMenu();
-    // 10. The button tag list (the user tags come with their own part).
+    // 10. The button tag list, then the user tag groups (a first start gets the shipped ones).
     buttonTagList_ = catalogue::ButtonTagList::load(exeFolder_ + "TagBList.lst");
+    installShippedGroups();
+    LoadUserTag();
     // 11. Settings: window position, size and shown page are applied here.
     loadSettings();
     // 12. Form style.
@@ -409,6 +412,37 @@ void TMainForm::LoadTagMenu()
     handlers.dialogLeaf = [this](QAction* a) { Guarded(this, [&] { TagGroupMenuItemClick(a); }); };
     handlers.image = [](int index) { return catalogue::tagButtonImage(index); };
     catalogue::buildTagMenus(catalogue::LoadTagMenu(menuTagList_), MenuItemTag, PopTag, handlers);
+}
+
+// ---- user tag groups
+
+void TMainForm::installShippedGroups()
+{
+    const catalogue::ShippedGroupsResult result = catalogue::installShippedGroups(exeFolder_ + "html5/", userFolder_);
+    if (result.outcome == catalogue::ShippedGroupsOutcome::Failed)
+        tell(result.message);
+}
+
+void TMainForm::LoadUserTag()
+{
+    userTagList_ = catalogue::LoadUserTag(userFolder_, [this](std::string_view message) { tell(message); });
+    // Without a group list the list is empty, and so are the menus and pages: a removed list
+    // leaves no groups behind whose tags would insert nothing.
+    LoadUserTagMnBtn();
+}
+
+void TMainForm::LoadUserTagMnBtn()
+{
+    userTagWidgets_.rebuild(catalogue::LoadUserTagMnBtn(userTagList_), MenuItemTag, PopTag, PageTag,
+                            [this](QObject* sender) { Guarded(this, [&] { TagUserMnBtnClick(sender); }); });
+}
+
+void TMainForm::TagUserMnBtnClick(QObject* sender)
+{
+    if (!qobject_cast<QAction*>(sender) && !qobject_cast<QToolButton*>(sender))
+        return;
+    if (const auto tmpl = catalogue::TagUserMnBtnClick(userTagList_, sender->objectName().toStdString()))
+        insertTemplate(*tmpl);
 }
 
 // ---- file commands

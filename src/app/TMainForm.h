@@ -1,12 +1,14 @@
 #pragma once
 // The palette: a small window, normally always in front, beside the user's editor. It
 // carries the target window line, two small toolbars, the nine tag pages and the main menu
-// with the tag menu. Its creation loads the program (tag lists, settings, hot key), its
-// close saves the settings, and every press on it re-finds the target window. Its file
-// commands start the programs of HTML work through the launchers.
+// with the tag menu, and the user's tag groups as submenus and pages after the built-in ones.
+// Its creation loads the program (tag lists, user tag groups, settings, hot key), its close
+// saves the settings, and every press on it re-finds the target window. Its file commands
+// start the programs of HTML work through the launchers.
 
 #include "options/Settings.h"
 #include "catalogue/ButtonTagList.h"
+#include "catalogue/UserTagWidgets.h"
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"
 #include "launch/Launcher.h"
@@ -50,8 +52,9 @@ class TMainForm : public QMainWindow {
 public:
     // Runs the whole creation sequence (tag lists, tag menus, settings, form style, hot
     // key, menus); throws UserError when a tag list file cannot be read. The tag lists are
-    // read from `exeFolder`; the settings file lives in `userFolder` (the same folder when
-    // empty).
+    // read from `exeFolder`; the settings file and the user tag groups live in `userFolder`
+    // (the same folder when empty). A user folder without a group list first gets the groups
+    // shipped in `exeFolder` + "html5/".
     TMainForm(Backend& backend, std::string exeFolder, std::string userFolder = {},
               QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -66,6 +69,7 @@ public:
     TagInserter& inserter() { return inserter_; }
     const text::KeyedTextList& menuTagList() const { return menuTagList_; }
     const catalogue::ButtonTagList& buttonTagList() const { return buttonTagList_; }
+    const text::KeyedTextList& userTagList() const { return userTagList_; }
     const std::string& exeFolder() const { return exeFolder_; }
     // The path of the settings file the palette reads and writes.
     std::string settingsPath() const;
@@ -111,6 +115,12 @@ public:
     void OpPopMenuPopup(QObject* sender);
     void TagOpPopClick(QObject* sender);
 
+    // User tag groups: read again from the user folder and shown anew (also by the options
+    // dialog after its OK), and the click on one of their items or buttons.
+    void LoadUserTag();
+    void LoadUserTagMnBtn();
+    void TagUserMnBtnClick(QObject* sender);
+
     // The hot key was pressed: the program comes forward, the target is found again and
     // PopTag opens at the mouse.
     void hotKeyPressed();
@@ -138,6 +148,7 @@ private:
     void panelRequested(const std::string& panelKey);
     void insertTemplate(const std::string& tmpl);
     int computePaletteHeight();
+    void installShippedGroups();
     // Shows a message of a command (over the palette once it is shown).
     void tell(std::string_view message);
 
@@ -151,6 +162,8 @@ private:
     TagInserter inserter_;
     text::KeyedTextList menuTagList_;
     catalogue::ButtonTagList buttonTagList_;
+    text::KeyedTextList userTagList_;
+    catalogue::UserTagWidgets userTagWidgets_;
     launch::Launcher launcher_;
     PanelHost panelHost_;
     ChooseFile chooseFile_;
