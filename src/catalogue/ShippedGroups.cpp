@@ -4,18 +4,9 @@
 #include "text/Lines.h"
 #include "text/UserError.h"
 
-#include <sys/stat.h>
-
 namespace orvanel::catalogue {
 
 namespace {
-
-// Any entry, even a broken link or a folder: never written over.
-bool exists(const std::string& path)
-{
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
 
 // The bytes of `from` copied to `to`, unchanged.
 void copyFile(const std::string& from, const std::string& to)
@@ -31,15 +22,15 @@ void copyFile(const std::string& from, const std::string& to)
 ShippedGroupsResult installShippedGroups(const std::string& shippedFolder, const std::string& userFolder)
 {
     const std::string list(UserTagListFileName);
-    if (exists(userFolder + list))
+    if (text::pathExists(userFolder + list))
         return {ShippedGroupsOutcome::UserHasGroups, {}};
-    if (!exists(shippedFolder + list))
+    if (!text::pathExists(shippedFolder + list))
         return {ShippedGroupsOutcome::NoneShipped, {}};
     try {
         for (const std::string& name : text::readDataFileLines(shippedFolder + list)) {
             const auto shipped = groupFilePath(shippedFolder, name);
             const auto own = groupFilePath(userFolder, name);
-            if (shipped && own && exists(*shipped) && !exists(*own))
+            if (shipped && own && text::pathExists(*shipped) && !text::pathExists(*own))
                 copyFile(*shipped, *own);
         }
         copyFile(shippedFolder + list, userFolder + list);
