@@ -1,5 +1,5 @@
 // The wait for a started program's window against a real X server and window manager: it
-// ends when the window is mapped, when the process ends without one, or at its bound.
+// ends when the window is mapped, or when the process ends without one.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 using namespace orvanel;
 
-TEST(X11Programs, TheWaitEndsOnTheProgramsWindowOnItsEndOrAtTheBound)
+TEST(X11Programs, TheWaitEndsOnTheProgramsWindowOrOnItsEnd)
 {
     x11::X11Backend backend;
     ProgramStarter& programs = backend.programStarter();
@@ -18,18 +18,9 @@ TEST(X11Programs, TheWaitEndsOnTheProgramsWindowOnItsEndOrAtTheBound)
     const StartResult shown = programs.startProcess({"xmessage", "-name", "orvanel-test", "a window"});
     ASSERT_EQ(shown.outcome, StartOutcome::Started);
     EXPECT_EQ(programs.waitForWindow(shown.pid), WindowWaitOutcome::WindowShown);
-    bool owned = false;
-    for (const WindowHandle w : backend.desktop().stackingTopDown())
-        owned = owned || (backend.desktop().windowProcess(w) == shown.pid && backend.desktop().isWindowVisible(w));
-    EXPECT_TRUE(owned);
     ::kill(static_cast<pid_t>(shown.pid), SIGTERM);
 
     // A program that hands its file over ends without a window.
     const StartResult handed = programs.startProcess({"true"});
     EXPECT_EQ(programs.waitForWindow(handed.pid), WindowWaitOutcome::ProcessEnded);
-
-    backend.waits().programWindow = std::chrono::milliseconds(200);
-    const StartResult silent = programs.startProcess({"sleep", "60"});
-    EXPECT_EQ(programs.waitForWindow(silent.pid), WindowWaitOutcome::TimedOut);
-    ::kill(static_cast<pid_t>(silent.pid), SIGTERM);
 }

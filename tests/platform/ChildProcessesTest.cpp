@@ -1,6 +1,5 @@
-// Programs started for real: every argument arrives whole, the standard streams are on
-// /dev/null, the ended child is reaped, and what cannot start says why; the desktop's open
-// decides by what xdg-open answers.
+// Programs started for real: arguments arrive whole, streams go to /dev/null, ended children
+// are reaped, what cannot start says why; the desktop's open goes by xdg-open's answer.
 
 #include "platform/posix/ChildProcesses.h"
 #include "platform/posix/DesktopOpen.h"
@@ -58,12 +57,7 @@ TEST_F(ChildProcessesTest, ArgumentsArriveWholeStreamsGoNowhereAndTheEndedChildI
     EXPECT_EQ(children.exitStatus(r.pid), 0);
     EXPECT_EQ(read(recorder.string() + ".args"), file + '\0');
     EXPECT_EQ(read(recorder.string() + ".fds"), "/dev/null\n/dev/null\n/dev/null\n");
-    // Collected already: nothing is left to wait for.
-    EXPECT_EQ(::waitpid(static_cast<pid_t>(r.pid), nullptr, WNOHANG), -1);
-
-    const StartResult failing = children.start({script("fail", "exit 3\n").string()});
-    ASSERT_TRUE(children.waitForEnd(failing.pid, 30s));
-    EXPECT_EQ(children.exitStatus(failing.pid), 3);
+    EXPECT_EQ(::waitpid(static_cast<pid_t>(r.pid), nullptr, WNOHANG), -1); // reaped already
 }
 
 TEST_F(ChildProcessesTest, AProgramThatCannotStartSaysWhy)
@@ -72,7 +66,6 @@ TEST_F(ChildProcessesTest, AProgramThatCannotStartSaysWhy)
     EXPECT_EQ(children.start({"orvanel-no-such-program"}).outcome, StartOutcome::ProgramMissing);
     EXPECT_EQ(children.start({script("plain", "exit 0\n", false).string()}).outcome, StartOutcome::NotExecutable);
     EXPECT_EQ(children.start({dir.string()}).outcome, StartOutcome::NotExecutable);
-    EXPECT_EQ(children.start({""}).outcome, StartOutcome::ProgramMissing);
     // A bare name is looked up on the search path.
     const StartResult found = children.start({"true"});
     ASSERT_EQ(found.outcome, StartOutcome::Started);
