@@ -1,7 +1,10 @@
 #include "text/Encoding.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
+#include <new>
 #include <stdexcept>
 
 namespace orvanel::text {
@@ -16,10 +19,17 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
     {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
+        if (!known())
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
     }
-    ~Converter() { iconv_close(cd_); }
+    // Does not throw: known() tells whether iconv has the conversion.
+    Converter(const char* to, const char* from, std::nothrow_t) : cd_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (known())
+            iconv_close(cd_);
+    }
+    bool known() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -52,30 +62,44 @@ private:
     iconv_t cd_;
 };
 
-} // namespace
-
-std::string cp932ToUtf8(std::string_view cp932)
+// Converts everything; a byte sequence with no meaning becomes U+FFFD.
+std::string convertReplacing(Converter& conv, std::string_view in)
 {
-    Converter conv("UTF-8", "CP932");
     std::string out;
-    out.reserve(cp932.size() + cp932.size() / 2);
-    while (!cp932.empty()) {
-        switch (conv.convert(cp932, out)) {
+    out.reserve(in.size() + in.size() / 2);
+    while (!in.empty()) {
+        switch (conv.convert(in, out)) {
         case Converter::Stop::Done:
             break;
         case Converter::Stop::Invalid:
             // A lead byte followed by a byte that cannot end it: the lead byte alone is
             // replaced, and the next byte is looked at on its own (it may be ASCII).
             out += kReplacement;
-            cp932.remove_prefix(1);
+            in.remove_prefix(1);
             break;
         case Converter::Stop::Incomplete:
             out += kReplacement;
-            cp932 = {};
+            in = {};
             break;
         }
     }
     return out;
+}
+
+} // namespace
+
+std::string cp932ToUtf8(std::string_view cp932)
+{
+    Converter conv("UTF-8", "CP932");
+    return convertReplacing(conv, cp932);
+}
+
+std::optional<std::string> toUtf8From(std::string_view bytes, const std::string& charset)
+{
+    Converter conv("UTF-8", charset.c_str(), std::nothrow);
+    if (!conv.known())
+        return std::nullopt;
+    return convertReplacing(conv, bytes);
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8)
@@ -95,6 +119,16 @@ bool isValidUtf8(std::string_view bytes)
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
+        // Runs of ASCII, the bulk of most files, eight bytes at a time.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if (word & 0x8080808080808080u)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
         const unsigned char c = *p;
         if (c < 0x80) {
             ++p;
