@@ -1,3 +1,26 @@
+# Core: the link scanner.
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/LinkList.h
+  ${CMAKE_CURRENT_LIST_DIR}/LinkList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileIcons.h
+  ${CMAKE_CURRENT_LIST_DIR}/FileIcons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SiteFiles.h
+  ${CMAKE_CURRENT_LIST_DIR}/SiteFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageText.h
+  ${CMAKE_CURRENT_LIST_DIR}/PageText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindLink.h
+  ${CMAKE_CURRENT_LIST_DIR}/FindLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Anchors.h
+  ${CMAKE_CURRENT_LIST_DIR}/Anchors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AnyForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/AnyForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResolveLink.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResolveLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScanSession.h
+  ${CMAKE_CURRENT_LIST_DIR}/ScanSession.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScanPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/ScanPage.cpp
+)
 # UI: the project manager window.
 list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TPrjMngr.h
