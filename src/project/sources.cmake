@@ -1,4 +1,4 @@
-# Core: the link scanner.
+# Core: the link scanner and the "links" verb.
 list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LinkList.h
   ${CMAKE_CURRENT_LIST_DIR}/LinkList.cpp
@@ -20,6 +20,10 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ScanSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScanPage.h
   ${CMAKE_CURRENT_LIST_DIR}/ScanPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SiteWalk.h
+  ${CMAKE_CURRENT_LIST_DIR}/SiteWalk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.h
+  ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.cpp
 )
 # UI: the project manager window.
 list(APPEND ORVANEL_UI_SOURCES
