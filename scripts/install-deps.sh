@@ -17,6 +17,7 @@ test_pkgs=(
   featherpad mousepad gnome-text-editor parcellite
   tidy at-spi2-core python3-pyatspi dbus-x11 python3
   imagemagick libxml2-utils librsvg2-bin
+  python3-doc clang libclang-rt-14-dev
 )
 
 mode=${1:-build}

@@ -187,7 +187,8 @@ inline std::vector<Entry> ScanPage(SiteFiles& files, FakeIcons& icons, const std
         const std::string written = link;
         std::string path, anchor;
         bool fragment = false;
-        if (std::regex_search(link, std::regex("^[A-Za-z][A-Za-z0-9+.-]+:"))) {
+        static const std::regex scheme("^[A-Za-z][A-Za-z0-9+.-]+:");
+        if (std::regex_search(link, scheme)) {
             path = "URL";
         } else if (win && link.find('\\') != std::string::npos) {
             link = orvanel::insert::RelativeToFolder(folder, link, style);
