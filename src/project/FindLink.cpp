@@ -20,6 +20,11 @@ constexpr Opening kOpenings[3] = {
     {"<frame src=", "frame"},
 };
 
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 } // namespace
 
 bool matchesAt(std::string_view text, std::size_t at, std::string_view lowerPattern)
@@ -27,7 +32,7 @@ bool matchesAt(std::string_view text, std::size_t at, std::string_view lowerPatt
     if (at > text.size() || text.size() - at < lowerPattern.size())
         return false;
     for (std::size_t i = 0; i < lowerPattern.size(); ++i)
-        if (text::asciiLower(text[at + i]) != lowerPattern[i])
+        if (lower(text[at + i]) != lowerPattern[i])
             return false;
     return true;
 }
@@ -58,12 +63,19 @@ LinkFinder::LinkFinder(std::string_view pageText) : text_(pageText), noQuoteFrom
         if (!p)
             break;
         const std::size_t at = static_cast<std::size_t>(p - begin);
-        for (std::size_t k = 0; k < 3; ++k)
-            if (matchesAt(text_, at, kOpenings[k].pattern)) {
-                openings_[k].push_back(at);
-                break;
-            }
         ++p;
+        if (p == end)
+            break;
+        // Only the letter after "<" can tell the three openings apart.
+        std::size_t k = 0;
+        switch (lower(*p)) {
+        case 'a': k = 0; break;
+        case 'i': k = 1; break;
+        case 'f': k = 2; break;
+        default: continue;
+        }
+        if (matchesAt(text_, at, kOpenings[k].pattern))
+            openings_[k].push_back(at);
     }
 }
 
