@@ -81,6 +81,8 @@ NESTED = {
     "FRAME_FRAMESET_FRAME": ("FRAME", FRAME),
     "FORM_COMBOBOX_OPTION": ("OPTION", OPTION),
     "FORM_LISTBOX_OPTION": ("OPTION", OPTION),
+    # The caption's start tag, as the caption switch of the table panel puts it in.
+    "TAB_CAPTION_START": ("CAPTION", "<CAPTION>"),
 }
 
 # Attribute panels: key -> (entry group, outer template). Attributes of the panel's own

@@ -9,6 +9,7 @@ build_pkgs=(
   qt6-base-dev qt6-svg-dev libqt6svg6
   libx11-dev libxtst-dev libxfixes-dev libxres-dev
   fonts-noto-cjk fonts-dejavu-core
+  librsvg2-bin dpkg-dev
 )
 run_pkgs=(xvfb openbox x11-utils)
 test_pkgs=(
@@ -16,7 +17,7 @@ test_pkgs=(
   xvfb openbox x11-utils xdotool
   featherpad mousepad gnome-text-editor parcellite
   tidy at-spi2-core python3-pyatspi dbus-x11 python3
-  imagemagick libxml2-utils librsvg2-bin
+  imagemagick libxml2-utils librsvg2-bin desktop-file-utils
   python3-doc clang libclang-rt-14-dev
 )
 

@@ -32,6 +32,19 @@ bool makeFolders(const std::string& folder)
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool isFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Whether the tag lists are not beside the executable but in the shared data folder of an
+// installed program.
+bool isInstalled(const std::string& program)
+{
+    return dataFolderFor(program) != withSlash(program);
+}
+
 } // namespace
 
 std::string programFolder()
@@ -45,10 +58,29 @@ std::string programFolder()
     return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
 }
 
+std::string dataFolderFor(const std::string& programFolder)
+{
+    const std::string program = withSlash(programFolder);
+    if (isFile(program + TagListName))
+        return program;
+    // <prefix>/bin/ -> <prefix>/share/orvanel/
+    const std::size_t slash = program.rfind('/', program.size() - 2);
+    const std::string prefix = slash == std::string::npos ? program + "../" : program.substr(0, slash + 1);
+    const std::string shared = prefix + "share/orvanel/";
+    return isFile(shared + TagListName) ? shared : program;
+}
+
+std::string dataFolder()
+{
+    return dataFolderFor(programFolder());
+}
+
 std::string userFolderFor(const std::string& program,
                           const std::function<const char*(const char*)>& getenv)
 {
-    if (::access(program.c_str(), W_OK) == 0)
+    // An installed program keeps the user's files in the user's folder, also when the user
+    // may write to the program's folder (root may write to /usr/bin).
+    if (!isInstalled(program) && ::access(program.c_str(), W_OK) == 0)
         return withSlash(program);
     std::string base;
     const char* config = getenv("XDG_CONFIG_HOME");

@@ -1,7 +1,8 @@
 #pragma once
-// Where the program's files are: the shipped tag lists beside the executable, the user's
-// files (settings, user tag groups) there too, or in the user's configuration folder when
-// the program's folder cannot be written.
+// Where the program's files are: the shipped tag lists beside the executable or, for an
+// installed program, in <prefix>/share/orvanel/ beside <prefix>/bin/; the user's files
+// (settings, user tag groups) beside the executable too, or in the user's configuration
+// folder when the program is installed or its folder cannot be written.
 
 #include <functional>
 #include <string>
@@ -11,8 +12,19 @@ namespace orvanel {
 // The folder of the running executable, with its trailing "/".
 std::string programFolder();
 
+// The file that tells where the shipped data files are.
+inline constexpr const char* TagListName = "TagMList.lst";
+
+// The folder of the shipped data files (the tag lists, the "html5/" user tag group), with
+// its trailing "/": the program folder when the tag lists are there, else the shared data
+// folder of an installed program when they are there, else the program folder (so that
+// the message about a missing tag list names the file beside the executable).
+std::string dataFolder();
+std::string dataFolderFor(const std::string& programFolder);
+
 // The folder of the user's files ("Orvanel.ini", "usertag.lst", group files), with its
-// trailing "/": the program folder when it is writable, else $XDG_CONFIG_HOME/orvanel/
+// trailing "/": the program folder when it is writable and not an installed program's
+// (whose data files are in the shared data folder), else $XDG_CONFIG_HOME/orvanel/
 // (~/.config/orvanel/ when that is not set), created when missing.
 std::string userFolder();
 

@@ -1,6 +1,7 @@
 #pragma once
 // The HotKey setting read as the palette registers it: the last character is the key, the
-// words "ctrl", "shift" and "alt" anywhere in the text are the modifiers.
+// words "ctrl", "shift" and "alt" anywhere in the text are the modifiers. The key is a
+// capital letter A to Z or a digit 0 to 9.
 
 #include <string_view>
 
@@ -18,6 +19,12 @@ struct HotKeySpec {
     // A hot key is registered only with at least one modifier.
     bool registers() const { return modifiers != 0; }
 };
+
+// Whether `c` can be the key of a hot key: 'A'..'Z' or '0'..'9'.
+constexpr bool isHotKeyKey(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
 
 // "ctrl + shift + H" -> ctrl|shift, 0x48. The words are matched exactly as written
 // (lower case); an empty value gives key 0 and no modifiers.

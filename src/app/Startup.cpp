@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "about/TVerInfoForm.h"
 #include "app/CommandLine.h"
 #include "app/ErrorDisplay.h"
 #include "app/ExeFolder.h"
@@ -26,7 +27,7 @@ constexpr const char* InstanceName = "Orvanel";
 int runCommandLineFace(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return runCommandLine(args, std::cin, std::cout, std::cerr, programFolder(), userFolder());
+    return runCommandLine(args, std::cin, std::cout, std::cerr, dataFolder(), userFolder());
 }
 
 } // namespace
@@ -38,6 +39,8 @@ int runOrvanel(int argc, char** argv)
 
     OrvanelApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvanel"));
 
     std::unique_ptr<Platform> platform = createPlatform();
     std::unique_ptr<InstanceLock> lock;
@@ -60,9 +63,10 @@ int runOrvanel(int argc, char** argv)
     std::unique_ptr<TMainForm> mainForm;
     std::unique_ptr<TTagDialogForm> tagDialog;
     try {
-        mainForm = std::make_unique<TMainForm>(*platform, programFolder(), userFolder());
+        mainForm = std::make_unique<TMainForm>(*platform, dataFolder(), userFolder());
         tagDialog = std::make_unique<TTagDialogForm>();
         connectTagDialog(*tagDialog, *mainForm);
+        mainForm->onVerInfo = [palette = mainForm.get()] { ShowVerInfo(palette); };
     } catch (const std::exception& error) {
         ShowError(error);
         return 0;

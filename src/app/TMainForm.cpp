@@ -382,6 +382,7 @@ void TMainForm::loadSettings()
     LoadedSettings loaded = LoadSettings(settingsPath(), paletteHeight_, exeFolder_);
     settings_ = std::move(loaded.settings);
     windowState_ = std::move(loaded.window);
+    openDialog_.folder = windowState_.InitialDir;
     // Position and size at once; the height is fixed whatever the file says.
     move(windowState_.Left, windowState_.Top);
     resize(std::max(windowState_.Width, PaletteWidth), height());
@@ -407,6 +408,7 @@ void TMainForm::saveSettings()
     // A user tag page has no component name: it saves empty.
     QWidget* page = PageTag->currentWidget();
     windowState_.ActivePage = page ? page->objectName().toStdString() : std::string();
+    windowState_.InitialDir = openDialog_.folder;
     SaveSettings(settingsPath(), settings_, windowState_);
 }
 

@@ -9,6 +9,7 @@
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"
 #include "project/TPrjMngr.h"
+#include "tagdialog/OpenDialogState.h"
 #include "text/KeyedTextList.h"
 
 #include <QMainWindow>
@@ -55,6 +56,9 @@ public:
     // ---- the program's state owned by the palette
     Settings& settings() { return settings_; }
     const WindowState& windowState() const { return windowState_; }
+    // The program's one open-file dialog: it starts in Option/InitialDir, every file chooser
+    // of the program uses it, and its folder is saved back at close.
+    OpenDialogState& OpenDialog() { return openDialog_; }
     TargetState& target() { return target_; }
     TagInserter& inserter() { return inserter_; }
     const text::KeyedTextList& menuTagList() const { return menuTagList_; }
@@ -129,6 +133,7 @@ private:
     std::string userFolder_;
     Settings settings_;
     WindowState windowState_;
+    OpenDialogState openDialog_;
     TargetState target_;
     TagInserter inserter_;
     text::KeyedTextList menuTagList_;

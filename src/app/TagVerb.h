@@ -1,6 +1,7 @@
 #pragma once
-// "orvanel tag KEY": the template of a tag button key expanded around the text read from
-// standard input, in the letter case of the TagFace setting, printed without a window.
+// "orvanel tag KEY": the template of a tag button key, or of a user tag key such as
+// Group0_User1, expanded around the text read from standard input, in the letter case of
+// the TagFace setting, printed without a window.
 
 #include "app/CommandLine.h"
 
@@ -9,17 +10,12 @@
 
 namespace orvanel {
 
-namespace catalogue {
-class ButtonTagList;
-}
+// What the palette would insert for a tag template around `selection`: letter case by
+// `tagFace`, "%CR%" as a line feed, "%SEL%" as the selection.
+std::string expandTagTemplate(std::string_view tagTemplate, std::string_view selection, int tagFace);
 
-// What the palette would insert for `key` around `selection`: the key's entry template,
-// letter case by `tagFace`, "%CR%" as a line feed, "%SEL%" as the selection.
-std::string expandButtonTag(const catalogue::ButtonTagList& list, std::string_view key, std::string_view selection,
-                            int tagFace);
-
-// The verb: one argument, the key. Unknown key or bad arguments: a message on standard
-// error and status 2. Standard input is the selection; one final line break (as a shell
+// The verb: one argument, the key, looked up in the button tag list and then in the user
+// tag groups. Unknown key or bad arguments: a message on standard error and status 2. Standard input is the selection; one final line break (as a shell
 // here-string or echo adds) is not part of it.
 int runTagVerb(VerbContext& context);
 

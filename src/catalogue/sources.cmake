@@ -1,5 +1,9 @@
-# Core: the tag lists, the tag menu model and the fixed button set.
+# Core: the tag lists, the tag menu model, the fixed button set and the user tag groups.
 list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagFiles.h
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagMenu.h
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.h
   ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagMenuModel.h

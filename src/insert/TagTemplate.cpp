@@ -2,6 +2,8 @@
 
 #include "text/TextOps.h"
 
+#include <vector>
+
 namespace orvanel {
 
 namespace {
@@ -16,18 +18,75 @@ std::size_t caretSteps(std::string_view s)
         --steps;
     return steps;
 }
+
+using CaseMap = char (*)(char);
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Converts the markup of the tag that begins with the "<" at `lt` (its tag and attribute
+// names) with `convert`; attribute values, quoted or not, and any other double-quoted run keep
+// their case, and a quoted one may hold ">". Returns the offset of the closing ">"; npos,
+// with nothing changed, when the "<" opens no tag: no letter, "/", "!" or "?" follows it, or
+// another "<" or the end of the text comes before a ">".
+std::size_t convertTag(std::string& s, std::size_t lt, CaseMap convert)
+{
+    const auto opensTag = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '/' || c == '!' || c == '?';
+    };
+    if (lt + 1 >= s.size() || !opensTag(s[lt + 1]))
+        return std::string::npos;
+    std::vector<std::size_t> names;
+    bool afterEquals = false;
+    for (std::size_t j = lt + 1; j < s.size(); ++j) {
+        const char c = s[j];
+        if (c == '>') {
+            for (const std::size_t n : names)
+                s[n] = convert(s[n]);
+            return j;
+        }
+        if (c == '<')
+            return std::string::npos;
+        if (c == '"' || (afterEquals && c == '\'')) {
+            j = s.find(c, j + 1);
+            if (j == std::string::npos)
+                return std::string::npos;
+            afterEquals = false;
+        } else if (afterEquals && !isBlank(c)) {
+            while (j + 1 < s.size() && !isBlank(s[j + 1]) && s[j + 1] != '>' && s[j + 1] != '<')
+                ++j; // an unquoted value
+            afterEquals = false;
+        } else {
+            afterEquals = afterEquals || c == '=';
+            names.push_back(j);
+        }
+    }
+    return std::string::npos;
+}
 } // namespace
 
 std::string ApplyTagFace(std::string_view text, int tagFace)
 {
-    switch (tagFace) {
-    case 0:
-        return text::toAsciiUpper(text);
-    case 1:
-        return text::toAsciiLower(text);
-    default:
+    if (tagFace != 0 && tagFace != 1)
         return std::string(text);
+    const CaseMap convert = tagFace == 0 ? text::asciiUpper : text::asciiLower;
+    std::string out(text);
+    std::size_t i = 0;
+    while (i < out.size()) {
+        if (out[i] != '<') {
+            ++i;
+        } else if (out.compare(i, 4, "<!--") == 0) {
+            // A comment is text: it keeps its case, and a ">" inside it ends nothing.
+            const std::size_t close = out.find("-->", i + 4);
+            i = close == std::string::npos ? out.size() : close + 3;
+        } else {
+            const std::size_t gt = convertTag(out, i, convert);
+            i = gt == std::string::npos ? i + 1 : gt + 1; // a lone "<" is text
+        }
     }
+    return out;
 }
 
 std::size_t CaretBackCount(std::string_view tmpl, std::string_view selection)

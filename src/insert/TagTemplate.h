@@ -16,8 +16,11 @@ inline constexpr std::string_view PlatformLineBreak = "\r\n";
 inline constexpr std::string_view PlatformLineBreak = "\n";
 #endif
 
-// The whole text in upper case when tagFace is 0, in lower case when it is 1, unchanged
-// otherwise. Only ASCII letters change; Japanese characters never do.
+// The markup of the text in upper case when tagFace is 0, in lower case when it is 1; the
+// text unchanged otherwise. Markup is what stands between a tag's angle brackets except its
+// attribute values: tag and attribute names. Attribute values (a file name, an option's
+// text), the text between tags, comments and a lone "<" or ">" keep their case, and only
+// ASCII letters ever change.
 std::string ApplyTagFace(std::string_view text, int tagFace);
 
 // How many single caret steps to the left put the caret right after the (first) selected

@@ -18,6 +18,39 @@ std::string LaunchedFiles::lookup(ProcessId pid) const
     return it == entries_.rend() ? std::string() : it->path;
 }
 
+namespace {
+
+// A character that can continue a file name in a title ("data.html" must not match
+// "a.html", nor "index.htm" match "index.html").
+bool continuesName(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == '-'
+        || c == '.';
+}
+
+bool standsInTitle(std::string_view title, std::string_view name)
+{
+    if (name.empty())
+        return false;
+    for (std::size_t at = title.find(name); at != std::string_view::npos; at = title.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if ((at == 0 || !continuesName(title[at - 1])) && (end == title.size() || !continuesName(title[end])))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string LaunchedFiles::lookupByTitle(std::string_view title) const
+{
+    const auto it = std::find_if(entries_.rbegin(), entries_.rend(), [title](const Entry& e) {
+        const std::size_t slash = e.path.find_last_of('/');
+        return standsInTitle(title, std::string_view(e.path).substr(slash == std::string::npos ? 0 : slash + 1));
+    });
+    return it == entries_.rend() ? std::string() : it->path;
+}
+
 TargetState::TargetState(Platform& platform) : platform_(platform) {}
 
 void TargetState::notify()
@@ -29,7 +62,7 @@ void TargetState::notify()
 void TargetState::AppActivate()
 {
     CheckTargetLock();
-    if (lock_.follow) {
+    if (TargetLock().follow) {
         FindTargetWindow();
         platform_.pump();
         if (targetWindow_ != 0)
@@ -70,6 +103,8 @@ void TargetState::LookupTargetFile()
     const ProcessId pid = platform_.windowProcess(targetWindow_);
     if (pid != 0) // an unknown process matches no entry
         targetFile_ = launched_.lookup(pid);
+    if (targetFile_.empty())
+        targetFile_ = launched_.lookupByTitle(title_);
 }
 
 void TargetState::CheckTargetLock()
@@ -97,16 +132,10 @@ bool TargetState::BtnLockTargetWindowClick()
     return BtnLockTargetWindowDown();
 }
 
-bool TargetState::suspendFollow()
+void TargetState::resumeFollow()
 {
-    const bool earlier = lock_.follow;
-    lock_.follow = false;
-    return earlier;
-}
-
-void TargetState::restoreFollow(bool earlier)
-{
-    lock_.follow = earlier;
+    if (suspended_ > 0)
+        --suspended_;
 }
 
 } // namespace orvanel

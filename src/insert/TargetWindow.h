@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace orvanel {
 
@@ -26,6 +27,11 @@ public:
     void add(ProcessId pid, std::string path);
     // The path of the last entry added for `pid`; empty when there is none.
     std::string lookup(ProcessId pid) const;
+    // The path of the last entry whose file name stands in `title` as a whole name (not
+    // as part of a longer one); empty when there is none. Single-instance editors hand
+    // the file to their running instance, so the process that was started never owns
+    // the window that shows it; the window's title still names the file.
+    std::string lookupByTitle(std::string_view title) const;
     std::size_t size() const { return entries_.size(); }
     const std::deque<Entry>& entries() const { return entries_; }
 
@@ -50,7 +56,9 @@ public:
     WindowHandle TargetWindow() const { return targetWindow_; }
     WindowHandle TargetControl() const { return targetControl_; }
     const std::string& TargetFile() const { return targetFile_; }
-    const TargetLockState& TargetLock() const { return lock_; }
+    // The lock as the rules see it: while a modal dialog is open the follow flag is false
+    // whatever the lock says.
+    TargetLockState TargetLock() const { return {lock_.pid, lock_.follow && suspended_ == 0}; }
     class LaunchedFiles& LaunchedFiles() { return launched_; }
     const class LaunchedFiles& LaunchedFiles() const { return launched_; }
 
@@ -69,7 +77,8 @@ public:
     // first visible window (at most 50 windows are taken; after 50 invisible ones the
     // fiftieth is taken) and makes it the target.
     void FindTargetWindow();
-    // TargetFile := the file the program opened for the target's process, or empty.
+    // TargetFile := the file the program opened for the target's process; when none was
+    // opened for it, the latest file whose name the target's title shows; else empty.
     void LookupTargetFile();
     // Ends the lock when the locked target window is gone or belongs to another process.
     void CheckTargetLock();
@@ -78,10 +87,12 @@ public:
     bool BtnLockTargetWindowClick();
 
     // While a modal dialog of the program is open, its activations must not replace the
-    // target: suspendFollow() clears the follow flag and returns its earlier value, which
-    // restoreFollow() gives back when the dialog has closed.
-    bool suspendFollow();
-    void restoreFollow(bool earlier);
+    // target: between suspendFollow() and the matching resumeFollow() the target does not
+    // follow. The suspension is kept apart from the lock, so that whatever happens to the
+    // lock meanwhile (the locked window closes and ends it) holds when the dialog has
+    // closed; suspensions may nest.
+    void suspendFollow() { ++suspended_; }
+    void resumeFollow();
 
 private:
     void notify();
@@ -91,22 +102,22 @@ private:
     WindowHandle targetControl_ = 0;
     std::string targetFile_;
     std::string title_;
-    TargetLockState lock_;
+    TargetLockState lock_;  // the user's lock alone
+    int suspended_ = 0;     // open suspensions
     class LaunchedFiles launched_;
     std::function<void()> changed_;
 };
 
-// Clears the follow flag for the life of a modal dialog and gives back the earlier value.
+// Suspends following for the life of a modal dialog.
 class FollowSuspension {
 public:
-    explicit FollowSuspension(TargetState& state) : state_(state), earlier_(state.suspendFollow()) {}
-    ~FollowSuspension() { state_.restoreFollow(earlier_); }
+    explicit FollowSuspension(TargetState& state) : state_(state) { state_.suspendFollow(); }
+    ~FollowSuspension() { state_.resumeFollow(); }
     FollowSuspension(const FollowSuspension&) = delete;
     FollowSuspension& operator=(const FollowSuspension&) = delete;
 
 private:
     TargetState& state_;
-    bool earlier_;
 };
 
 } // namespace orvanel

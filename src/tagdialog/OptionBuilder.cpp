@@ -29,7 +29,10 @@ std::string GetFORMOption(const Control& grid, std::string_view templ)
     std::string result;
     for (int r = 1; r <= grid.rowCount(); ++r) {
         std::string line = text::replaceAllIgnoreCase(templ, kSlot, grid.cell(r, option::Shown));
-        line = insertBeforeFirstGt(line, " VALUE=\"" + grid.cell(r, option::Sent) + "\"");
+        // Without a sent text the option sends its displayed text: an empty VALUE would
+        // send nothing instead.
+        if (const std::string& sent = grid.cell(r, option::Sent); !sent.empty())
+            line = insertBeforeFirstGt(line, " VALUE=\"" + sent + "\"");
         if (!grid.cell(r, option::Selected).empty())
             line = insertBeforeFirstGt(line, " SELECTED");
         result += "%CR%";

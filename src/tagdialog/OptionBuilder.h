@@ -19,7 +19,7 @@ enum Column { Number = 0, Shown = 1, Sent = 2, Selected = 3 };
 }
 
 // One line per option row, each preceded by "%CR%": the template with the displayed text in
-// its "%SEL%", VALUE with the sent text (always, also when empty) and SELECTED for a
+// its "%SEL%", VALUE with the sent text (only when the row has one) and SELECTED for a
 // checked row put in front of its first ">".
 std::string GetFORMOption(const Control& grid, std::string_view templ);
 

@@ -38,7 +38,10 @@ ControlDef table()
             onClick(check("OoTagTAB_CAPTION_CAPTION", "タイトル", "タイトル <CAPTION>"),
                     "OoTagTAB_CAPTION_CAPTIONClick"),
             edit("OoVal1TAB_CAPTION_CAPTION"),
-            nested("OpPnlTAB_CAPTION", {}, {
+            // The alignment goes into the start tag of the caption that the switch above has
+            // put into the table, filled in: hence the key of that start tag alone, not the
+            // caption button's key, whose template the filled-in caption never holds.
+            nested("OpPnlTAB_CAPTION_START", {}, {
                 disabled(check("OoTagTAB_CAPTION_ALIGN", "位置(左右)", "位置(左右) (ALIGN=\"\")")),
                 disabled(list("OoVal1TAB_CAPTION_ALIGN", alignEntries(), "center : 中")),
                 disabled(check("OoTagTAB_CAPTION_VALIGN", "位置(上下)", "位置(上下) (VALIGN=\"\")")),

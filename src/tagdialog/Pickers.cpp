@@ -41,15 +41,6 @@ std::string colourToHex(std::uint32_t rgb)
     return buf;
 }
 
-std::string nameFilter(const FileFilter& filter)
-{
-    std::string patterns(filter.patterns);
-    for (char& c : patterns)
-        if (c == ';')
-            c = ' ';
-    return std::string(filter.description) + " (" + patterns + ")";
-}
-
 bool isUrlShortcut(std::string_view path)
 {
     const std::size_t slash = path.find_last_of('/');

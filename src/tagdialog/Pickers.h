@@ -1,12 +1,11 @@
 #pragma once
 // What the colour and file pickers of the tag dialog do, apart from showing the choosers:
-// the colour as text, the shared open-file dialog state, reading internet shortcuts, the
-// text a picked file puts into its edit, and the four rules that enable controls by the
-// check marks of others.
+// the colour as text, reading internet shortcuts, the text a picked file puts into its
+// edit, and the four rules that enable controls by the check marks of others. The file
+// chooser's state is the program's one open-file dialog (OpenDialogState.h).
 
 #include "insert/RelativePath.h"
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -35,45 +34,6 @@ struct ColourPickerState {
         return colourToHex(last);
     }
 };
-
-struct FileFilter {
-    std::string_view description;
-    std::string_view patterns; // separated by ";"
-};
-
-// The filters of the shared open-file dialog, numbers 1 to 5.
-inline constexpr std::array<FileFilter, 5> kOpenDialogFilters{{
-    {"htmlﾌｧｲﾙ,htmﾌｧｲﾙ(*.html,*htm)", "*.html;*htm"},
-    {"画像ﾌｧｲﾙ(*.gif,*.jpg)", "*.gif;*.jpg"},
-    {"実行ﾌｧｲﾙ(*.exe)", "*.exe"},
-    {"ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄ(*.url)", "*.url"},
-    {"全てのﾌｧｲﾙ(*.*)", "*"},
-}};
-
-// The one open-file dialog state that every file chooser of the program shares: the
-// filter number and folder of its last use, whoever used it.
-struct OpenDialogState {
-    int filterIndex = 1; // 1 to 5
-    std::string folder;
-    std::string title;
-
-    // A reference button with Tag n > 0 opens on filter n; Tag 0 keeps the last filter.
-    void useFilterOfTag(int tag)
-    {
-        if (tag >= 1 && tag <= static_cast<int>(kOpenDialogFilters.size()))
-            filterIndex = tag;
-    }
-    // What the dialog reported when it closed (ignored when out of range).
-    void closedWith(int usedFilter, std::string usedFolder)
-    {
-        useFilterOfTag(usedFilter);
-        if (!usedFolder.empty())
-            folder = std::move(usedFolder);
-    }
-};
-
-// A filter in the form "description (pattern pattern)" that file dialogs read.
-std::string nameFilter(const FileFilter& filter);
 
 // True when the file name's extension (from its last ".") is exactly ".url"; an upper-case
 // ".URL" is an ordinary file.

@@ -12,6 +12,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -90,20 +91,23 @@ TTagDialogForm::TTagDialogForm(QWidget* parent)
     tagdialog::installEnablingRules(*model_);
     model_->setObserver([this](const Control& c) { syncWidget(c); });
 
-    chooseFile_ = [this](tagdialog::OpenDialogState& state) -> std::optional<std::string> {
+    chooseFile_ = [this](OpenDialogState& state) -> std::optional<std::string> {
         QStringList filters;
-        for (const auto& filter : tagdialog::kOpenDialogFilters)
-            filters << qs(tagdialog::nameFilter(filter));
+        for (const FileFilter& filter : state.filters)
+            filters << qs(nameFilter(filter));
         QFileDialog dialog(this, qs(state.title), qs(state.folder));
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters(filters);
-        const int index = std::clamp(state.filterIndex, 1, static_cast<int>(filters.size())) - 1;
-        dialog.selectNameFilter(filters[index]);
+        if (!filters.isEmpty()) {
+            dialog.setNameFilters(filters);
+            dialog.selectNameFilter(filters[std::clamp(state.filterIndex, 1, static_cast<int>(filters.size())) - 1]);
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
+        const QString file = dialog.selectedFiles().first();
+        // The next use starts in the chosen file's folder, on the filter in use.
         state.closedWith(static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1,
-                         dialog.directory().absolutePath().toStdString());
-        return dialog.selectedFiles().first().toStdString();
+                         QFileInfo(file).absolutePath().toStdString());
+        return file.toStdString();
     };
     chooseColour_ = [this](std::uint32_t start) -> std::optional<std::uint32_t> {
         const QColor c = QColorDialog::getColor(QColor::fromRgb(static_cast<QRgb>(start) | 0xFF000000u), this);

@@ -3,6 +3,7 @@
 // widgets and model in step both ways. One panel is visible at a time; OK composes the tag
 // from the panel's controls and hands it to the insertion the palette provides.
 
+#include "tagdialog/OpenDialogState.h"
 #include "tagdialog/PanelModel.h"
 #include "tagdialog/Pickers.h"
 
@@ -32,9 +33,9 @@ public:
     using Compose = std::function<std::string(const Control& panel)>;
     // Receives the composed tag text (the palette applies the letter case and inserts it).
     using Insert = std::function<void(const std::string& tagText)>;
-    // Shows the file chooser on the given filter (1..5) and folder; returns the chosen file and
-    // updates the filter and folder in use, or nullopt when cancelled.
-    using ChooseFile = std::function<std::optional<std::string>(tagdialog::OpenDialogState& state)>;
+    // Shows the file chooser from the state (filters, filter number, folder, title); returns
+    // the chosen file and updates the filter and folder in use, or nullopt when cancelled.
+    using ChooseFile = std::function<std::optional<std::string>(OpenDialogState& state)>;
     // Shows the colour chooser starting on the given colour; nullopt when cancelled.
     using ChooseColour = std::function<std::optional<std::uint32_t>(std::uint32_t start)>;
 
@@ -68,8 +69,8 @@ public:
     void setInsert(Insert insert) { insert_ = std::move(insert); }
     // The text a chosen file puts into its edit (the palette's relative path rule).
     void setReferenceText(std::function<std::string(const std::string& file)> f) { referenceText_ = std::move(f); }
-    // The open-file dialog state shared with the program's other file choosers.
-    void setOpenDialogState(tagdialog::OpenDialogState* state) { openState_ = state ? state : &ownOpenState_; }
+    // The palette's open-file dialog, shared with the program's other file choosers.
+    void setOpenDialogState(OpenDialogState* state) { openState_ = state ? state : &ownOpenState_; }
     void setChooseFile(ChooseFile f) { chooseFile_ = std::move(f); }
     void setChooseColour(ChooseColour f) { chooseColour_ = std::move(f); }
     tagdialog::ColourPickerState& colourState() { return colourState_; }
@@ -100,8 +101,8 @@ private:
     Compose compose_;
     Insert insert_;
     std::function<std::string(const std::string&)> referenceText_;
-    tagdialog::OpenDialogState ownOpenState_;
-    tagdialog::OpenDialogState* openState_ = &ownOpenState_;
+    OpenDialogState ownOpenState_;  // until the palette's is set
+    OpenDialogState* openState_ = &ownOpenState_;
     tagdialog::ColourPickerState colourState_;
     ChooseFile chooseFile_;
     ChooseColour chooseColour_;

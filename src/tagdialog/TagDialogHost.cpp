@@ -12,6 +12,7 @@ namespace orvanel {
 void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
 {
     dialog.setButtonTagList(&palette.buttonTagList());
+    dialog.setOpenDialogState(&palette.OpenDialog());
     dialog.setInsert([&palette](const std::string& tagText) {
         TagInserter& inserter = palette.inserter();
         inserter.InsertTemplate(inserter.ApplyTagFace(tagText));

@@ -21,6 +21,8 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/OptionBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameBuilderSetup.h
   ${CMAKE_CURRENT_LIST_DIR}/FrameBuilderSetup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OpenDialogState.h
+  ${CMAKE_CURRENT_LIST_DIR}/OpenDialogState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pickers.h
   ${CMAKE_CURRENT_LIST_DIR}/Pickers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComposeVerb.h

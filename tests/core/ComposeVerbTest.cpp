@@ -26,8 +26,8 @@ ComposeResult run(std::vector<std::string> args, int tagFace = 2)
 TEST(ComposeVerb, SetsControlsByNameAndComposesAsOkDoes)
 {
     EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=a.html"}).text, "<A HREF=\"a.html\">%SEL%</A>");
-    // The letter case of the setting covers the whole text, as on OK.
-    EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=a.html"}, 1).text, "<a href=\"a.html\">%sel%</a>");
+    // The letter case of the setting covers the tag and attribute names, as on OK.
+    EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=A.html"}, 1).text, "<a href=\"A.html\">%SEL%</a>");
     // Lists by entry text or value, check boxes 1/0, spins by number.
     EXPECT_EQ(run({"LINK_HREF", "OpVal1LINK_HREF_HREF=x.html", "OpTagLINK_HREF_TARGET=1",
                    "OpVal1LINK_HREF_TARGET=_top"})
@@ -44,6 +44,11 @@ TEST(ComposeVerb, SetsControlsByNameAndComposesAsOkDoes)
                    "OpTagTAB_TD_BGCOLOR=0"})
                   .text,
               "<TD>%SEL%</TD>%CR%");
+    // The caption's alignment reaches the caption.
+    EXPECT_NE(run({"TAB_TABLE_TABLE", "OoTagTAB_CAPTION_CAPTION=1", "OoVal1TAB_CAPTION_CAPTION=Prices",
+                   "OoTagTAB_CAPTION_ALIGN=1", "OoVal1TAB_CAPTION_ALIGN=left", "OoTagTAB_CAPTION_VALIGN=1"})
+                  .text.find("%CR%<CAPTION ALIGN=\"left\" VALIGN=\"top\">Prices</CAPTION>%CR%<TR>"),
+              std::string::npos);
 }
 
 TEST(ComposeVerb, GridsByCellAndEventsOfTheBuilders)
@@ -58,7 +63,7 @@ TEST(ComposeVerb, GridsByCellAndEventsOfTheBuilders)
     const ComposeResult o = run({"FORM_LISTBOX", "OpVal1FORM_LISTBOX_OPTION_NUM=2",
                                  "OpTagFORM_LISTBOX_OPTION[1,1]=A", "OpTagFORM_LISTBOX_OPTION[2,1]=B",
                                  "OpTagFORM_LISTBOX_OPTION[2,3]=check"});
-    EXPECT_EQ(o.text, "<SELECT SIZE=\"1\">%CR%<OPTION VALUE=\"\">A%CR%<OPTION VALUE=\"\" SELECTED>B%CR%</SELECT>%CR%%SEL%");
+    EXPECT_EQ(o.text, "<SELECT SIZE=\"1\">%CR%<OPTION>A%CR%<OPTION SELECTED>B%CR%</SELECT>%CR%%SEL%");
 }
 
 TEST(ComposeVerb, BadArgumentsAreStatus2WithOneLine)

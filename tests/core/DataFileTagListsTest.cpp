@@ -1,6 +1,6 @@
-// Checks of the shipped tag lists "TagMList.lst" and "TagBList.lst": their encoding, what the
-// program requires of them, and that every template gives valid HTML around a selection
-// (checked by the real HTML checker tidy).
+// Checks of the shipped tag lists "TagMList.lst" and "TagBList.lst" and of the shipped user
+// tag group "HTML5": their encoding, what the program requires of them, and that every
+// template gives valid HTML around a selection (checked by the real HTML checker tidy).
 
 #include "catalogue/ButtonTagList.h"
 #include "catalogue/TagButtons.h"
@@ -45,8 +45,9 @@ std::set<std::string> panelKeys()
     return keys;
 }
 
-// Keys of nested panels and grids whose templates are composed into a panel's template.
+// Keys of nested panels and grids, and the (panel's or caption's) template they compose into.
 const std::map<std::string, std::string> kNestedIn = {
+    {"TAB_CAPTION_START", "TAB_CAPTION_CAPTION"},
     {"DOC_TITLE", "DOC_KIHON"},
     {"DOC_BODY_BODY", "DOC_KIHON"},
     {"DOC_META", "DOC_KIHON"},
@@ -141,6 +142,24 @@ std::string document(const std::string& tmpl, const std::string& sampleText)
     return before + text + after;
 }
 
+// A minimal HTML5 document around an expanded template: a whole one, a head or a body.
+std::string html5Document(const std::string& tmpl, const std::string& sampleText)
+{
+    const std::string head = "<head><meta charset=\"utf-8\"><title>t</title>";
+    std::string before = "<!DOCTYPE html>\n<html lang=\"ja\">" + head + "</head>\n<body>\n";
+    std::string after = "\n</body></html>\n", selection = sampleText;
+    if (firstTag(tmpl) == "!DOCTYPE") {
+        before = after = "";
+        selection = head + "</head><body><p>" + sampleText + "</p></body>";
+    } else if (firstTag(tmpl) == "META") { // with a head line as selection
+        before = "<!DOCTYPE html>\n<html lang=\"ja\"><head>\n";
+        selection = "<title>" + sampleText + "</title>";
+        after = "</head><body><p>x</p></body></html>\n";
+    }
+    std::string text = orvanel::text::replaceAllIgnoreCase(tmpl, "%CR%", "\n");
+    return before + orvanel::text::replaceAllIgnoreCase(text, "%SEL%", selection) + after;
+}
+
 bool tidyAvailable()
 {
     return std::system("tidy -v >/dev/null 2>&1") == 0;
@@ -185,8 +204,8 @@ TidyResult runTidy(const std::string& html, const std::vector<std::string>& extr
     return result;
 }
 
-void expectValidHtml(const std::string& what, const std::string& tmpl,
-                     const std::vector<std::string>& extraAllowed = {})
+void expectValidHtml(const std::string& what, const std::string& tmpl, const std::vector<std::string>& extraAllowed = {},
+                     const std::function<std::string(const std::string&, const std::string&)>& build = document)
 {
     SCOPED_TRACE(what + ": " + tmpl);
     EXPECT_FALSE(tmpl.empty());
@@ -196,7 +215,7 @@ void expectValidHtml(const std::string& what, const std::string& tmpl,
         std::vector<std::string> allowed = extraAllowed;
         if (sample.empty())
             allowed.push_back("lacks value"); // the user types the value in after the insertion
-        const std::string html = document(tmpl, sample);
+        const std::string html = build(tmpl, sample);
         // A misspelt macro would reach the editor as text.
         EXPECT_EQ(orvanel::text::findMarker(html, "%SEL", 0, true), orvanel::text::npos);
         EXPECT_EQ(orvanel::text::findMarker(html, "%CR", 0, true), orvanel::text::npos);
@@ -213,7 +232,7 @@ void expectValidHtml(const std::string& what, const std::string& tmpl,
 
 TEST(DataFileTagLists, FilesAreShiftJisWithCrLf)
 {
-    for (const char* name : {"TagMList.lst", "TagBList.lst"}) {
+    for (const char* name : {"TagMList.lst", "TagBList.lst", "html5/usertag.lst", "html5/HTML5.tag"}) {
         SCOPED_TRACE(name);
         const std::string bytes = readBytes(kDataDir + name);
         ASSERT_FALSE(bytes.empty());
@@ -363,6 +382,26 @@ TEST(DataFileTagLists, TemplatesGiveValidHtmlAroundASelection)
     frame = orvanel::text::replaceAllIgnoreCase(frame, "NAME =\"", "NAME=\"top");
     frame = orvanel::text::replaceAllIgnoreCase(frame, "SRC=\"", "SRC=\"a.html");
     expectValidHtml("FRAME_FRAMESET_FRAME", frame);
+}
+
+TEST(DataFileTagLists, Html5GroupHoldsTheNewElementsAsValidHtml5)
+{
+    ASSERT_TRUE(tidyAvailable());
+    EXPECT_EQ(KeyedTextList::load(kDataDir + "html5/usertag.lst").lines(), std::vector<std::string>{"HTML5"});
+    const KeyedTextList group = KeyedTextList::load(kDataDir + "html5/HTML5.tag");
+    ASSERT_EQ(group.size(), 38u); // 19 tags
+    for (std::size_t i = 0; i + 1 < group.size(); i += 2) {
+        // A tag's name (a tag only without "=" and "]"), then its data line.
+        EXPECT_EQ(group.lines()[i].find_first_of("=]"), std::string::npos) << group.lines()[i];
+        ASSERT_EQ(KeyedTextList::entryKey(group.lines()[i + 1]), "User" + std::to_string(i / 2));
+        const std::string value(KeyedTextList::entryValue(group.lines()[i + 1]));
+        ASSERT_TRUE(value.size() > 2 && value.front() == '[' && value.back() == ']') << value;
+        // The image's size is left for the user to fill in.
+        expectValidHtml(group.lines()[i], value.substr(1, value.size() - 2),
+                        {"attribute \"width\" lacks value", "attribute \"height\" lacks value"}, html5Document);
+    }
+    // An HTML5 element where it cannot stand is caught.
+    EXPECT_FALSE(runTidy(html5Document("<p><section>%SEL%</section></p>", "abc")).problems.empty());
 }
 
 TEST(DataFileTagLists, CheckerRejectsBrokenMarkup)

@@ -176,7 +176,7 @@ TEST(OptionBuilder, OptionLines)
     Dialog d;
     Control& g = d.at("OpTagFORM_COMBOBOX_OPTION");
     g.setCell(1, option::Shown, "A");
-    EXPECT_EQ(GetFORMOption(g, "<OPTION>%SEL%"), "%CR%<OPTION VALUE=\"\">A");
+    EXPECT_EQ(GetFORMOption(g, "<OPTION>%SEL%"), "%CR%<OPTION>A"); // no VALUE: A is sent
     g.setCell(1, option::Selected, "check");
     g.setCell(1, option::Sent, "a");
     EXPECT_EQ(GetFORMOption(g, "<OPTION>%sel%"), "%CR%<OPTION VALUE=\"a\" SELECTED>A");

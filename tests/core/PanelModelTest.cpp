@@ -26,7 +26,7 @@ TEST(PanelModel, LookupIsExactForPanelsAndOptionallyCaseBlindForControls)
     // Controls deep inside nested panels and group boxes are found too.
     Control* inner = model.find("OoTagTAB_CAPTION_VALIGN");
     ASSERT_NE(inner, nullptr);
-    EXPECT_EQ(inner->parent()->name(), "OpPnlTAB_CAPTION");
+    EXPECT_EQ(inner->parent()->name(), "OpPnlTAB_CAPTION_START");
     EXPECT_EQ(inner->parent()->parent()->name(), "GroupTAB_CAPTION");
     EXPECT_EQ(inner->panel()->name(), "PanelTAB_TABLE_TABLE");
     for (const auto& p : model.panels())

@@ -1,3 +1,4 @@
+#include "tagdialog/OpenDialogState.h"
 #include "tagdialog/Pickers.h"
 #include "tagdialog/PanelModel.h"
 #include "text/UserError.h"
@@ -41,8 +42,8 @@ TEST(Pickers, SharedOpenDialogKeepsTheLastFilter)
     dialog.closedWith(5, "");
     EXPECT_EQ(dialog.filterIndex, 5);
     EXPECT_EQ(dialog.folder, "/home/u/site/img");
-    EXPECT_EQ(nameFilter(kOpenDialogFilters[0]), "htmlﾌｧｲﾙ,htmﾌｧｲﾙ(*.html,*htm) (*.html *htm)");
-    EXPECT_EQ(nameFilter(kOpenDialogFilters[3]), "ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄ(*.url) (*.url)");
+    EXPECT_EQ(nameFilter(dialog.filters[0]), "htmlﾌｧｲﾙ,htmﾌｧｲﾙ(*.html,*htm) (*.html *htm)");
+    EXPECT_EQ(nameFilter(dialog.filters[3]), "ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄ(*.url) (*.url)");
 }
 
 TEST(Pickers, InternetShortcuts)

@@ -266,6 +266,15 @@ TEST(ExeFolder, UserFilesLiveBesideTheProgramUnlessItsFolderIsReadOnly)
     env["XDG_CONFIG_HOME"] = "relative/path"; // not absolute: ignored
     EXPECT_EQ(userFolderFor(gone, getenv), dir.file("home") + "/.config/orvanel/");
 
+    // Installed: user files in the user's folder even when the program's folder may be written.
+    fs::create_directories(dir.file("usr/bin"));
+    fs::create_directories(dir.file("usr/share/orvanel"));
+    std::ofstream(dir.file("usr/share/orvanel/TagMList.lst")) << "x";
+    EXPECT_EQ(dataFolderFor(dir.file("usr/bin")), dir.file("usr/share/orvanel/"));
+    EXPECT_EQ(userFolderFor(dir.file("usr/bin/"), getenv), dir.file("home") + "/.config/orvanel/");
+    std::ofstream(dir.file("usr/bin/TagMList.lst")) << "x";
+    EXPECT_EQ(userFolderFor(dir.file("usr/bin/"), getenv), dir.file("usr/bin/"));
+
     const std::string self = programFolder();
     EXPECT_EQ(self.back(), '/');
     EXPECT_TRUE(fs::exists(self + "orvanel_core_tests"));

@@ -9,10 +9,17 @@ using namespace orvanel;
 TEST(TagFaceTest, UpperLowerOrAsWritten)
 {
     EXPECT_EQ(ApplyTagFace("<a href=%SEL%>", 0), "<A HREF=%SEL%>");
-    EXPECT_EQ(ApplyTagFace("<A HREF=%sel%>%Cr%", 1), "<a href=%sel%>%cr%");
+    EXPECT_EQ(ApplyTagFace("<A HREF=%sel%>%Cr%", 1), "<a href=%sel%>%Cr%");
     EXPECT_EQ(ApplyTagFace("<a HREF=\"X.htm\">", 2), "<a HREF=\"X.htm\">");
     EXPECT_EQ(ApplyTagFace("<a HREF=\"X.htm\">", -1), "<a HREF=\"X.htm\">");
     EXPECT_EQ(ApplyTagFace("", 0), "");
+    // Only tag and attribute names change: values, quoted or not (and holding ">"), text,
+    // entities, comments and a lone "<" or ">" keep their case.
+    EXPECT_EQ(ApplyTagFace("<IMG SRC=\"img/Logo.gif\" ALT='A>B' BORDER=Zero>%SEL%", 1),
+              "<img src=\"img/Logo.gif\" alt='A>B' border=Zero>%SEL%");
+    EXPECT_EQ(ApplyTagFace("<!doctype html \"-//W3C//EN\"><option value=\"a\">Apple &Eacute;<!-- Note <b> -->", 0),
+              "<!DOCTYPE HTML \"-//W3C//EN\"><OPTION VALUE=\"a\">Apple &Eacute;<!-- Note <b> -->");
+    EXPECT_EQ(ApplyTagFace("a < b > c <y and <i>x</i> <a title=\"open>", 0), "a < b > c <y and <I>x</I> <a title=\"open>");
 }
 
 TEST(TagFaceTest, OnlyAsciiLettersChange)

@@ -54,8 +54,20 @@ TEST_F(TagVerbTest, FollowsTheConfiguredLetterCase)
     std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=1\r\n";
     EXPECT_EQ(runTag({"MOJI_B"}, "ABC", user).out, "<b>ABC</b>\n");
     std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=0\r\n";
-    // The template is converted, the selection is not.
-    EXPECT_EQ(runTag({"LAYOUT_DIV_LEFT"}, "abc", user).out, "<DIV ALIGN=\"LEFT\">abc</DIV>\n");
+    // The template's tag and attribute names are converted; its values and the selection are not.
+    EXPECT_EQ(runTag({"LAYOUT_DIV_LEFT"}, "abc", user).out, "<DIV ALIGN=\"left\">abc</DIV>\n");
+}
+
+TEST_F(TagVerbTest, ExpandsUserTagKeys)
+{
+    std::ofstream(folder / "usertag.lst") << "missing\r\nG\r\n";
+    std::ofstream(folder / "G.tag") << "a\r\nUser0=[<A>%SEL%</A>]\r\nb\r\nUser1=[<Q>%SEL%</Q>%CR%]\r\n";
+    EXPECT_EQ(runTag({"Group1_User1"}, "x", user).out, "<Q>x</Q>\n");
+    const VerbRun a = runTag({"group1_user0"}, "x", user);
+    EXPECT_EQ(a.status, 0);
+    EXPECT_EQ(a.out, "<A>x</A>\n");
+    EXPECT_EQ(a.err, "");
+    EXPECT_EQ(runTag({"Group0_User0"}, "x", user).status, 2);
 }
 
 TEST_F(TagVerbTest, UnknownKeyAndBadArgumentsExitTwo)

@@ -162,10 +162,20 @@ TEST_F(TargetWindowTest, SuspendedFollowKeepsTheTargetWhileADialogIsOpen)
 
     // A lock survives the dialog.
     target.BtnLockTargetWindowClick();
-    const bool earlier = target.suspendFollow();
-    target.restoreFollow(earlier);
+    { FollowSuspension dialogOpen(target); }
     EXPECT_TRUE(target.BtnLockTargetWindowDown());
     EXPECT_FALSE(target.TargetLock().follow);
+
+    // A lock that ends while the dialog is open (its window closed) follows after it.
+    const WindowHandle locked = target.TargetWindow();
+    {
+        FollowSuspension dialogOpen(target);
+        fake.closeWindow(locked);
+        target.AppActivate();
+        EXPECT_EQ(target.TargetWindow(), locked);
+    }
+    target.AppActivate();
+    EXPECT_EQ(target.TargetWindow(), editor);
 }
 
 TEST(LaunchedFilesTest, HoldsFiftyAndTheLastMatchWins)
@@ -228,4 +238,11 @@ TEST_F(TargetWindowTest, TargetFileIsTheFileOpenedForTheTargetsProcess)
     target.AppActivate();
     EXPECT_EQ(target.EditTargetWindow(), "no pid");
     EXPECT_EQ(target.TargetFile(), "");
+
+    // A single-instance editor shows the file it was handed in a window of another
+    // process: the file is found by its name in the title.
+    fake.addWindow(30, "handed-over.html - Mousepad");
+    fake.raiseWindow(fake.stackingTopDown()[1]);
+    target.AppActivate();
+    EXPECT_EQ(target.TargetFile(), "/site/handed-over.html");
 }

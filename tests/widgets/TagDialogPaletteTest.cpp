@@ -1,6 +1,7 @@
 // The road of a group button through the tag dialog to the (fake) editor: the palette opens
 // the panel, the user fills it in, OK inserts the composed tag around the selection.
 
+#include "app/SettingsFile.h"
 #include "app/TMainForm.h"
 #include "platform/fake/FakePlatform.h"
 #include "tagdialog/TTagDialogForm.h"
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 using namespace orvanel;
 
@@ -133,4 +135,24 @@ TEST_F(TagDialogPalette, LetterCaseSettingAppliesToTheComposedTag)
     press(font);
     EXPECT_TRUE(filled);
     EXPECT_EQ(platform.text(editor), "<font><b>abc</b></font>");
+}
+
+// Reference buttons share the palette's open-file dialog: it starts in InitialDir, saves where it ended.
+TEST_F(TagDialogPalette, ReferenceButtonsUseThePalettesOpenDialog)
+{
+    const std::string img = folder + "img";
+    dialog->setReferenceText([](const std::string& file) { return file; });
+    std::vector<std::pair<std::string, int>> opened; // folder and filter of each opening
+    dialog->setChooseFile([&](OpenDialogState& state) -> std::optional<std::string> {
+        opened.emplace_back(state.folder, state.filterIndex);
+        state.closedWith(state.filterIndex, img);
+        return img + "/Logo.gif";
+    });
+    ASSERT_TRUE(dialog->ShowPanel("PanelLINK_IMG"));
+    in<QPushButton>(*dialog, "RefOpVal1LINK_IMG_SRC")->click(); // Tag 2: images
+    ASSERT_TRUE(dialog->ShowPanel("PanelTAB_TD_TD"));
+    in<QPushButton>(*dialog, "RefOpVal1TAB_TD_BACKGROUND")->click(); // Tag 0: as last time
+    EXPECT_EQ(opened, (std::vector<std::pair<std::string, int>>{{folder, 2}, {img, 2}}));
+    palette->close();
+    EXPECT_EQ(LoadSettings(folder + "Orvanel.ini", 0, folder).window.InitialDir, img);
 }

@@ -235,7 +235,7 @@ TEST(TagDialog, PickersFillTheirEditsThroughShowTextToEdit)
     TTagDialogForm dialog;
     std::vector<int> filters;
     std::optional<std::string> nextFile = "/site/img/logo.gif";
-    dialog.setChooseFile([&](tagdialog::OpenDialogState& state) {
+    dialog.setChooseFile([&](OpenDialogState& state) {
         filters.push_back(state.filterIndex);
         return nextFile;
     });

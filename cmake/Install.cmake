@@ -1,0 +1,49 @@
+# Installation and the Debian package.
+#   cmake --install build --prefix /usr/local   # or any prefix
+#   (cd build && cpack -G DEB)                  # build/orvanel_<version>_<arch>.deb
+# The layout is the one the program looks for: the executable in <prefix>/bin, its data files
+# in <prefix>/share/orvanel (see src/app/ExeFolder.h); a desktop entry and the icon in the
+# hicolor theme, as an SVG and as PNGs in the sizes menus ask for most.
+
+install(TARGETS orvanel RUNTIME DESTINATION bin)
+install(FILES ${ORVANEL_DATA_FILES} DESTINATION share/orvanel)
+install(FILES ${ORVANEL_HTML5_FILES} DESTINATION share/orvanel/html5)
+install(FILES ${CMAKE_SOURCE_DIR}/data/orvanel.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+find_program(ORVANEL_RSVG_CONVERT rsvg-convert)
+if(ORVANEL_RSVG_CONVERT)
+  set(pngs)
+  foreach(size 32 48 128)
+    set(png ${CMAKE_BINARY_DIR}/icons/${size}x${size}/orvanel.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}x${size}
+      COMMAND ${ORVANEL_RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg
+      DEPENDS ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg VERBATIM)
+    install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
+    list(APPEND pngs ${png})
+  endforeach()
+  add_custom_target(orvanel_icons ALL DEPENDS ${pngs})
+else()
+  message(STATUS "rsvg-convert not found (Debian librsvg2-bin): the icon is installed as SVG only")
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME orvanel)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Orvanel developers")
+set(CPACK_PACKAGE_CONTACT "The Orvanel developers <orvanel@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "HTML tag palette for the text editor you already use")
+set(CPACK_PACKAGE_DESCRIPTION "Orvanel is a small, always-on-top palette of HTML tags. Select text in your
+editor, click a tag: the text comes back wrapped in the tag. Tags with attributes open a
+dialog; a global hot key pops the tag menu up at the mouse. X11 (or XWayland) editors.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION editors)
+# The shared libraries come from dpkg-shlibdeps (Debian dpkg-dev); the Japanese user
+# interface needs a Japanese font, and a click on the about box's address needs xdg-open.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-japanese-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+include(CPack)

@@ -1,0 +1,13 @@
+# Core: the rules of the options dialog, the user tag editor and the input support dialog.
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OptionDialogRules.h
+  ${CMAKE_CURRENT_LIST_DIR}/OptionDialogRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HotKeyCapture.h
+  ${CMAKE_CURRENT_LIST_DIR}/HotKeyCapture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SupportDialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/SupportDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GroupFile.h
+  ${CMAKE_CURRENT_LIST_DIR}/GroupFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagEditor.h
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagEditor.cpp
+)
