@@ -20,7 +20,7 @@ const CheckedPath& ScanSession::check(const std::string& path)
         CheckedPath& checked = it->second;
         checked.path = &it->first;
         if (checked.check.state == FileState::File)
-            checked.file = &files_by_id_[checked.check.id];
+            checked.file = &filesById_[checked.check.id];
     }
     return it->second;
 }

@@ -66,7 +66,7 @@ private:
     ScanForm form_;
     insert::PathStyle style_;
     std::unordered_map<std::string, CheckedPath> paths_;
-    std::unordered_map<FileId, KnownFile, FileIdHash> files_by_id_;
+    std::unordered_map<FileId, KnownFile, FileIdHash> filesById_;
     std::unordered_map<std::string, std::string> folders_;
     std::size_t queuedTextBytes_ = 0;
 };
