@@ -1,5 +1,7 @@
 #include "project/LinkList.h"
 
+#include <algorithm>
+
 namespace orvanel::project {
 
 std::string_view extensionOf(std::string_view path, insert::PathStyle style)
@@ -14,16 +16,29 @@ std::string_view extensionOf(std::string_view path, insert::PathStyle style)
     return path.substr(dot);
 }
 
-LinkRecord& LinkList::Add(std::string path, std::string kind, std::int32_t iconIndex)
+std::string_view LinkList::keep(std::string_view text)
 {
-    std::string extension(extensionOf(path, style_));
-    if (iconIndex > 0) {
-        if (auto it = sharedIcons_.find(extension); it != sharedIcons_.end())
-            it->second = iconIndex;
-        else
-            sharedIcons_.emplace(extension, iconIndex);
+    constexpr std::size_t kBlock = 64 * 1024;
+    if (text.empty())
+        return {};
+    if (text.size() > blockLeft_) {
+        const std::size_t size = std::max(kBlock, text.size());
+        blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
+        blockLeft_ = size;
     }
-    records_.push_back(LinkRecord{std::move(path), std::move(kind), std::move(extension), iconIndex});
+    char* at = blocks_.back().get() + (text.size() > kBlock ? 0 : kBlock - blockLeft_);
+    std::copy(text.begin(), text.end(), at);
+    blockLeft_ = text.size() > kBlock ? 0 : blockLeft_ - text.size();
+    return {at, text.size()};
+}
+
+LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int32_t iconIndex)
+{
+    const std::string_view kept = keep(path);
+    const std::string_view extension = extensionOf(kept, style_);
+    if (iconIndex > 0)
+        sharedIcons_.insert_or_assign(extension, iconIndex);
+    records_.push_back(LinkRecord{kept, keep(kind), extension, iconIndex});
     return records_.back();
 }
 
@@ -37,6 +52,8 @@ void LinkList::Clear()
 {
     records_.clear();
     sharedIcons_.clear();
+    blocks_.clear();
+    blockLeft_ = 0;
 }
 
 } // namespace orvanel::project

@@ -3,13 +3,14 @@
 // found, kept alive as long as the window lives, since the tree nodes point at them.
 
 #include "insert/RelativePath.h"
-#include "text/StringHash.h"
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace orvanel::project {
 
@@ -22,10 +23,11 @@ inline constexpr std::int32_t kDocumentIcon = 1; // a generic document (no rule 
 inline constexpr std::int32_t kUrlIcon = 2;      // a web address
 inline constexpr std::int32_t kNoIconFound = -1; // FindExtensionIcon: no record to share
 
+// The texts of a record are held by its LinkList.
 struct LinkRecord {
-    std::string Path;      // the resolved full path, kUrlPath, or empty when broken
-    std::string Kind;      // "TopPage", "href", "img" or "frame"
-    std::string Extension; // ".html": from the last "." of the file name; may be empty
+    std::string_view Path;      // the resolved full path, kUrlPath, or empty when broken
+    std::string_view Kind;      // "TopPage", "href", "img" or "frame"
+    std::string_view Extension; // ".html": from the last "." of the file name; may be empty
     std::int32_t IconIndex = kBrokenIcon;
 };
 
@@ -40,7 +42,7 @@ public:
     LinkList& operator=(const LinkList&) = delete;
 
     // Creates a record with its Extension; it stays at the same address until Clear.
-    LinkRecord& Add(std::string path, std::string kind, std::int32_t iconIndex);
+    LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex);
     // The icon of the newest record whose Extension is `extension` exactly and whose
     // IconIndex is above 0; kNoIconFound when there is none. An empty extension is a key
     // like any other (web address records have one).
@@ -49,10 +51,16 @@ public:
     std::size_t size() const { return records_.size(); }
 
 private:
+    // Keeps a copy of `text` until Clear.
+    std::string_view keep(std::string_view text);
+
     insert::PathStyle style_;
     std::deque<LinkRecord> records_;
+    // The texts of the records, in blocks, so that a record costs no allocation of its own.
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t blockLeft_ = 0;
     // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk.
-    std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> sharedIcons_;
+    std::unordered_map<std::string_view, std::int32_t> sharedIcons_;
 };
 
 } // namespace orvanel::project

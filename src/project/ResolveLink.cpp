@@ -19,25 +19,27 @@ bool hasScheme(std::string_view link)
     return i < link.size() && link[i] == ':' && i > 1;
 }
 
-ResolvedLink ResolveLink(std::string_view link, const std::string& folder, const std::string& page,
-                         insert::PathStyle style)
+void ResolveLink(std::string_view link, const std::string& folder, const std::string& page,
+                 insert::PathStyle style, ResolvedLink& r)
 {
     const bool windows = style == insert::PathStyle::Windows;
-    ResolvedLink r;
     r.written = link;
+    r.relativeShown = false;
+    r.hasFragment = false;
+    r.fragment = {};
     if (hasScheme(link)) {
         r.path = kUrlPath;
-        return r;
+        return;
     }
     if (windows && link.find('\\') != std::string_view::npos) {
         r.relativeShown = true;
         r.shown = insert::RelativeToFolder(folder, link, style);
         r.path = folder + r.shown;
-        return r;
+        return;
     }
     if (link.find("http://") != std::string_view::npos || link.find("ftp://") != std::string_view::npos) {
         r.path = kUrlPath;
-        return r;
+        return;
     }
     if (link.starts_with("./"))
         link.remove_prefix(2);
@@ -55,11 +57,9 @@ ResolvedLink ResolveLink(std::string_view link, const std::string& folder, const
         std::replace(local.begin(), local.end(), '/', '\\');
         r.path = folder + insert::RelativeToFolder(folder, local, style);
     } else {
-        r.path.reserve(folder.size() + file.size());
         r.path = folder;
         r.path += file;
     }
-    return r;
 }
 
 } // namespace orvanel::project

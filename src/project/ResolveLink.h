@@ -27,7 +27,8 @@ struct ResolvedLink {
 };
 
 // ResolveLink: `folder` is the folder of the page with its trailing separator, `page` the
-// page's own path. The result refers to `link`, which must outlive it.
+// page's own path. `out` refers to `link`, which must outlive it, and is filled anew (its
+// strings keep their room from one reference to the next).
 // - An address ("http:", "https:", "mailto:", any scheme, or a text holding "http://" or
 //   "ftp://") is kUrlPath.
 // - In Windows style a text holding "\" is a file path: shown relative to the folder when it
@@ -37,7 +38,7 @@ struct ResolvedLink {
 //   of the file system: the reference is still taken after the page's folder, as the
 //   program always did. A reference with no file part (only a fragment, or empty) is the
 //   page itself.
-ResolvedLink ResolveLink(std::string_view link, const std::string& folder, const std::string& page,
-                         insert::PathStyle style);
+void ResolveLink(std::string_view link, const std::string& folder, const std::string& page,
+                 insert::PathStyle style, ResolvedLink& out);
 
 } // namespace orvanel::project

@@ -40,10 +40,11 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
 {
     if (page.Path.empty() || page.Path == kUrlPath)
         return {};
-    std::optional<std::string> text = session.pageText(page.Path);
+    const std::string pagePath(page.Path);
+    std::optional<std::string> text = session.pageText(pagePath);
     if (!text)
-        return {ScanResult::Outcome::Unreadable, page.Path};
-    const std::string folder = insert::folderOf(page.Path, session.style());
+        return {ScanResult::Outcome::Unreadable, pagePath};
+    const std::string folder = insert::folderOf(pagePath, session.style());
     const std::string noFolder;
     const std::string& canonicalFolder =
         session.style() == insert::PathStyle::Posix ? session.canonicalFolder(folder) : noFolder;
@@ -57,10 +58,10 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
         finder = std::make_unique<AnyFormFinder>(*text);
 
     FoundReference found;
+    ResolvedLink link;
     std::string key;
-    std::string lookedFor;
     while (finder->next(found)) {
-        ResolvedLink link = ResolveLink(found.text, folder, page.Path, session.style());
+        ResolveLink(found.text, folder, pagePath, session.style(), link);
         std::string_view kind = found.kind;
         LinkState state = LinkState::File;
         std::int32_t icon = kBrokenIcon;
@@ -80,7 +81,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
         if (file) {
             if (link.hasFragment) {
                 if (!selfLooked) {
-                    self = session.check(page.Path).file;
+                    self = session.check(pagePath).file;
                     selfLooked = true;
                 }
                 const AnchorSet* anchors =
@@ -102,12 +103,11 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
                 continue;
             }
             state = LinkState::Missing;
-            lookedFor = std::move(link.path);
-            link.path = std::string();
         }
-        const LinkRecord& record = list.Add(std::move(link.path), std::string(kind), icon);
+        const bool missing = state == LinkState::Missing;
+        const LinkRecord& record = list.Add(missing ? std::string_view() : std::string_view(link.path), kind, icon);
         sink.entry(ScanEntry{link.display(), record, found.text, state, file,
-                             state == LinkState::Missing ? std::string_view(lookedFor) : std::string_view()});
+                             missing ? std::string_view(link.path) : std::string_view()});
     }
     return {};
 }

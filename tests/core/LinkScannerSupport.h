@@ -114,8 +114,8 @@ inline void PrintTo(const Entry& e, std::ostream* os)
 struct Collected : ScanSink {
     void entry(const ScanEntry& e) override
     {
-        entries.push_back({std::string(e.displayText), e.record.Path, e.record.Kind, e.record.Extension,
-                           e.record.IconIndex});
+        entries.push_back({std::string(e.displayText), std::string(e.record.Path), std::string(e.record.Kind),
+                           std::string(e.record.Extension), e.record.IconIndex});
     }
     void fragmentToMissingFile(std::string_view written, std::string_view, std::string_view) override
     {
