@@ -1,5 +1,13 @@
-# Fails when a core file (or a header beside it in the core list) includes a Qt or X11 header.
+# Fails when a core file (or a header beside it in the core list) includes a Qt or X11 header,
+# a file of a platform backend (platform/x11, platform/posix, platform/fake) or any file of
+# the platform or ui layer. Core logic speaks to the operating system only through the small
+# interfaces in platform/ that are core files themselves.
+#   cmake -DSOURCE_DIR=... -DFILES=a|b|... -DPLATFORM_FILES=... -DUI_FILES=... -P this
+foreach(var FILES PLATFORM_FILES UI_FILES)
+  string(REPLACE "|" ";" ${var} "${${var}}")
+endforeach()
 set(bad "")
+set(outside ${PLATFORM_FILES} ${UI_FILES})
 foreach(f IN LISTS FILES)
   if(NOT EXISTS "${f}")
     continue()
@@ -7,13 +15,20 @@ foreach(f IN LISTS FILES)
   file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include")
   foreach(l IN LISTS lines)
     if(l MATCHES "[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/|X11/|xcb/)")
-      list(APPEND bad "${f}: ${l}")
+      list(APPEND bad "${f}: ${l} (Qt or X11)")
+    elseif(l MATCHES "\"(platform/(x11|posix|fake|win32)/[^\"]*)\"")
+      list(APPEND bad "${f}: ${l} (a platform backend)")
+    elseif(l MATCHES "\"([^\"]+)\"")
+      list(FIND outside "${SOURCE_DIR}/src/${CMAKE_MATCH_1}" at)
+      if(at GREATER -1)
+        list(APPEND bad "${f}: ${l} (a file of the platform or ui layer)")
+      endif()
     endif()
   endforeach()
 endforeach()
 if(bad)
   list(JOIN bad "\n" msg)
-  message(FATAL_ERROR "Core files include Qt or X11 headers:\n${msg}")
+  message(FATAL_ERROR "Core files include what core must not:\n${msg}")
 endif()
 list(LENGTH FILES n)
-message(STATUS "${n} core files checked: no Qt, no X11")
+message(STATUS "${n} core files checked: no Qt, no X11, no platform backend, no ui")

@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "app/ComposeCommand.h"
 #include "app/TagVerb.h"
 #include "project/LinksVerb.h"
-#include "tagdialog/ComposeVerb.h"
 
 #include <ostream>
 

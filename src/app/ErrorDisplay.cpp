@@ -1,47 +1,12 @@
 #include "app/ErrorDisplay.h"
 
-#include "text/UserError.h"
-
-#include <QMessageBox>
-
-#include <stdexcept>
-
 namespace orvanel {
-
-void ShowMessage(const QString& text, QWidget* parent)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), text,
-                    QMessageBox::Ok, parent);
-    box.setObjectName("MessageBox");
-    box.exec();
-}
-
-void ShowMessage(const std::string& text, QWidget* parent)
-{
-    ShowMessage(QString::fromStdString(text), parent);
-}
-
-void ShowError(const std::exception& error, QWidget* parent)
-{
-    if (dynamic_cast<const UserError*>(&error)) {
-        ShowMessage(std::string(error.what()), parent);
-        return;
-    }
-    // Errors of the library (out of memory, a failed conversion) carry English texts.
-    ShowMessage(QString::fromUtf8("エラーが発生しました: ") + QString::fromLocal8Bit(error.what()),
-                parent);
-}
 
 bool DeliverShowingErrors(const std::function<bool()>& deliver)
 {
-    try {
-        return deliver();
-    } catch (const std::exception& error) {
-        ShowError(error);
-    } catch (...) {
-        ShowError(std::runtime_error("unknown error"));
-    }
-    return false;
+    bool handled = false;
+    Guarded(nullptr, [&] { handled = deliver(); });
+    return handled;
 }
 
 bool OrvanelApplication::notify(QObject* receiver, QEvent* event)

@@ -14,7 +14,9 @@ struct HotKeySpec {
     static constexpr unsigned Shift = 4;
 
     unsigned modifiers = 0;
-    int keyCode = 0; // byte value of the last character; 0 for an empty value
+    // The virtual-key code of the last character: its byte value ("A" to "Z" and "0" to "9"
+    // are their own codes), a small letter counting as its capital; 0 for an empty value.
+    int keyCode = 0;
 
     // A hot key is registered only with at least one modifier.
     bool registers() const { return modifiers != 0; }
@@ -26,8 +28,8 @@ constexpr bool isHotKeyKey(char c)
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-// "ctrl + shift + H" -> ctrl|shift, 0x48. The words are matched exactly as written
-// (lower case); an empty value gives key 0 and no modifiers.
+// "ctrl + shift + H" -> ctrl|shift, 0x48; "alt + 1" -> alt, 0x31. The words are matched
+// exactly as written (lower case); an empty value gives key 0 and no modifiers.
 HotKeySpec parseHotKey(std::string_view value);
 
 } // namespace orvanel

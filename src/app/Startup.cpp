@@ -5,10 +5,10 @@
 #include "app/ErrorDisplay.h"
 #include "app/ExeFolder.h"
 #include "app/TMainForm.h"
-#include "platform/Platform.h"
-#include "platform/x11/InstanceLockFile.h"
+#include "platform/Backend.h"
+#include "platform/posix/InstanceLockFile.h"
 #include "tagdialog/TTagDialogForm.h"
-#include "tagdialog/TagDialogHost.h"
+#include "app/TagDialogHost.h"
 
 #include <QApplication>
 
@@ -42,18 +42,19 @@ int runOrvanel(int argc, char** argv)
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("orvanel"));
 
-    std::unique_ptr<Platform> platform = createPlatform();
+    // The lock needs no display: a second start is told so even without one.
     std::unique_ptr<InstanceLock> lock;
-    const Platform::LockResult result = platform
-        ? platform->acquireInstanceLock(InstanceName, lock)
-        : acquireInstanceLockFile(InstanceName, lock);
-    if (result == Platform::LockResult::Failed)
+    const InstanceLocks::LockResult result = InstanceLockFiles().acquireInstanceLock(InstanceName, lock);
+    if (result == InstanceLocks::LockResult::Failed)
         return ExitAlreadyRunning;
-    if (result == Platform::LockResult::AlreadyRunning) {
+    if (result == InstanceLocks::LockResult::AlreadyRunning) {
         ShowMessage(QString::fromUtf8("Orvanel は複数起動できません。"));
         return ExitAlreadyRunning;
     }
-    if (!platform) {
+    std::unique_ptr<Backend> backend;
+    try {
+        backend = createBackend();
+    } catch (const std::exception&) {
         ShowMessage(QString::fromUtf8("X ウィンドウシステムに接続できないため、Orvanel を起動できません。"));
         return 1;
     }
@@ -63,7 +64,7 @@ int runOrvanel(int argc, char** argv)
     std::unique_ptr<TMainForm> mainForm;
     std::unique_ptr<TTagDialogForm> tagDialog;
     try {
-        mainForm = std::make_unique<TMainForm>(*platform, dataFolder(), userFolder());
+        mainForm = std::make_unique<TMainForm>(*backend, dataFolder(), userFolder());
         tagDialog = std::make_unique<TTagDialogForm>();
         connectTagDialog(*tagDialog, *mainForm);
         mainForm->onVerInfo = [palette = mainForm.get()] { ShowVerInfo(palette); };

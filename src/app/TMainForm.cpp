@@ -1,14 +1,14 @@
 #include "app/TMainForm.h"
 
 #include "app/HotKeyText.h"
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
 #include "catalogue/TagMenuWidgets.h"
 #include "catalogue/TagPages.h"
-#include "platform/Platform.h"
+#include "platform/Backend.h"
 #include "project/TPrjMngr.h"
-#include "text/UserError.h"
+#include "text/UserErrorBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,20 +90,20 @@ bool inWindow(const QObject* object, const QWidget* window)
 
 } // namespace
 
-TMainForm::TMainForm(Platform& platform, std::string exeFolder, std::string userFolder, QWidget* parent)
+TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFolder, QWidget* parent)
     : QMainWindow(parent),
-      platform_(platform),
+      backend_(backend),
       exeFolder_(std::move(exeFolder)),
       userFolder_(userFolder.empty() ? exeFolder_ : std::move(userFolder)),
-      target_(platform),
-      inserter_(platform, settings_, target_)
+      target_(backend.desktop(), backend.eventLoop()),
+      inserter_(backend.eventLoop(), backend.desktop(), backend.clipboard(), backend.keyDelivery(), settings_, target_)
 {
     // 1. The window and its components.
     buildForm();
     // 2./3. The text lists start empty; ExeFolder was given by start-up.
     // 4. The first idle moment reopens the project manager.
     idleHooked_ = true;
-    QTimer::singleShot(0, this, [this] { AppIdleHandler(); });
+    QTimer::singleShot(0, this, [this] { Guarded(this, [&] { AppIdleHandler(); }); });
     // 5. Target lock: following, no locked process (the target state starts so).
     target_.setChangedHandler([this] {
         EditTargetWindow->setText(qs(target_.EditTargetWindow()));
@@ -129,20 +129,20 @@ TMainForm::TMainForm(Platform& platform, std::string exeFolder, std::string user
     SetHotKey();
     UpdateMenu();
 
-    platform_.setHotKeyHandler([this] { hotKeyPressed(); });
+    backend_.hotKey().setHotKeyHandler([this] { Guarded(this, [&] { hotKeyPressed(); }); });
     // A press anywhere on the palette makes the program the active application (the
     // palette never takes the focus, so no activation event comes for it).
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive && !closed_)
-            AppActivate();
+            Guarded(this, [&] { AppActivate(); });
     });
 }
 
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
-    platform_.setHotKeyHandler({});
+    backend_.hotKey().setHotKeyHandler({});
 }
 
 std::string TMainForm::settingsPath() const
@@ -189,7 +189,9 @@ void TMainForm::buildForm()
     BtnLockTargetWindow = addToolButton(BarFixTargetWindow, "BtnLockTargetWindow",
                                         QString::fromUtf8("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), QStyle::SP_DialogNoButton);
     BtnLockTargetWindow->setCheckable(true);
-    connect(BtnLockTargetWindow, &QToolButton::clicked, this, [this] { BtnLockTargetWindowClick(); });
+    connect(BtnLockTargetWindow, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { BtnLockTargetWindowClick(); });
+    });
     targetLayout->addWidget(LabelTargetWindow);
     targetLayout->addWidget(EditTargetWindow);
     targetLayout->addStretch(1);
@@ -252,12 +254,24 @@ void TMainForm::buildForm()
     buildMainMenu();
     buildTagPages();
 
-    connect(BtnNew, &QToolButton::clicked, this, [this] { if (onFileNew) onFileNew(); });
-    connect(BtnOpen, &QToolButton::clicked, this, [this] { if (onFileOpen) onFileOpen(); });
-    connect(BtnPreview, &QToolButton::clicked, this, [this] { if (onPreview) onPreview(settings_.CurBrowser); });
-    connect(BtnOption, &QToolButton::clicked, this, [this] { if (onOption) onOption(); });
-    connect(BtnAppBar, &QToolButton::clicked, this, [this] { MenuToolAppBarClick(); });
-    connect(BtnStayOnTop, &QToolButton::clicked, this, [this] { MenuToolStayOnTopClick(); });
+    connect(BtnNew, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+    });
+    connect(BtnOpen, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+    });
+    connect(BtnPreview, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.CurBrowser); });
+    });
+    connect(BtnOption, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { if (onOption) onOption(); });
+    });
+    connect(BtnAppBar, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { MenuToolAppBarClick(); });
+    });
+    connect(BtnStayOnTop, &QToolButton::clicked, this, [this] {
+        Guarded(this, [&] { MenuToolStayOnTopClick(); });
+    });
 }
 
 void TMainForm::buildMainMenu()
@@ -312,45 +326,69 @@ void TMainForm::buildMainMenu()
         QAction* item = PopAlignLCR->addAction(QString::fromUtf8(option.caption.data(), option.caption.size()));
         item->setObjectName(QStringLiteral("Pop") + QString::fromUtf8(option.key.data(), option.key.size()));
     }
-    connect(PopAlignLCR, &QMenu::aboutToShow, this, [this] { OpPopMenuPopup(PopAlignLCR); });
+    connect(PopAlignLCR, &QMenu::aboutToShow, this, [this] {
+        Guarded(this, [&] { OpPopMenuPopup(PopAlignLCR); });
+    });
 
     PopTag = new QMenu(this);
     PopTag->setObjectName("PopTag");
 
-    connect(MenuFileNew, &QAction::triggered, this, [this] { if (onFileNew) onFileNew(); });
-    connect(MenuFileOpen, &QAction::triggered, this, [this] { if (onFileOpen) onFileOpen(); });
-    connect(MenuFileClose, &QAction::triggered, this, [this] { MenuFileCloseClick(); });
-    connect(MenuToolOption, &QAction::triggered, this, [this] { if (onOption) onOption(); });
-    connect(MenuToolAppBar, &QAction::triggered, this, [this] { MenuToolAppBarClick(); });
-    connect(MenuToolStayOnTop, &QAction::triggered, this, [this] { MenuToolStayOnTopClick(); });
+    connect(MenuFileNew, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+    });
+    connect(MenuFileOpen, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+    });
+    connect(MenuFileClose, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { MenuFileCloseClick(); });
+    });
+    connect(MenuToolOption, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onOption) onOption(); });
+    });
+    connect(MenuToolAppBar, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { MenuToolAppBarClick(); });
+    });
+    connect(MenuToolStayOnTop, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { MenuToolStayOnTopClick(); });
+    });
     connect(MenuToolPrjMngr, &QAction::triggered, this, [this](bool checked) {
         // The handler decides by the check mark as it was before the click.
         MenuToolPrjMngr->setChecked(!checked);
-        MenuToolPrjMngrClick();
+        Guarded(this, [&] { MenuToolPrjMngrClick(); });
     });
-    connect(MenuToolPreviewIE, &QAction::triggered, this, [this] { if (onPreview) onPreview(settings_.IE); });
-    connect(MenuToolPreviewNN, &QAction::triggered, this, [this] { if (onPreview) onPreview(settings_.NN); });
-    connect(MenuToolPreviewETC, &QAction::triggered, this, [this] { if (onPreview) onPreview(settings_.ETC); });
+    connect(MenuToolPreviewIE, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.IE); });
+    });
+    connect(MenuToolPreviewNN, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.NN); });
+    });
+    connect(MenuToolPreviewETC, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onPreview) onPreview(settings_.ETC); });
+    });
     const std::string* paths[3] = {&settings_.ProPath1, &settings_.ProPath2, &settings_.ProPath3};
     for (int n = 0; n < 3; ++n) {
         const std::string* path = paths[n];
         connect(MenuToolProgram[n], &QAction::triggered, this, [this, path] {
-            if (onRunProgram)
-                onRunProgram(*path);
+            Guarded(this, [&] {
+                if (onRunProgram)
+                    onRunProgram(*path);
+            });
         });
     }
-    connect(MenuHelpVerInfo, &QAction::triggered, this, [this] { if (onVerInfo) onVerInfo(); });
+    connect(MenuHelpVerInfo, &QAction::triggered, this, [this] {
+        Guarded(this, [&] { if (onVerInfo) onVerInfo(); });
+    });
 }
 
 void TMainForm::buildTagPages()
 {
     catalogue::TagPageHandlers handlers;
-    handlers.tagButton = [this](QToolButton* b) { TagBtnClick(b); };
-    handlers.groupButton = [this](QToolButton* b) { TagGroupBtnClick(b); };
+    handlers.tagButton = [this](QToolButton* b) { Guarded(this, [&] { TagBtnClick(b); }); };
+    handlers.groupButton = [this](QToolButton* b) { Guarded(this, [&] { TagGroupBtnClick(b); }); };
     handlers.alignPick = [this](QToolButton* b, QAction* item) {
         // The drop-down button that opened the pop-up knows itself: it is the one.
         dropDownButton_ = b;
-        TagOpPopClick(item);
+        Guarded(this, [&] { TagOpPopClick(item); });
     };
     catalogue::buildTagPages(PageTag, PopAlignLCR, handlers);
 }
@@ -369,8 +407,8 @@ int TMainForm::computePaletteHeight()
 void TMainForm::LoadTagMenu()
 {
     catalogue::TagMenuHandlers handlers;
-    handlers.templateLeaf = [this](QAction* a) { TagMenuItemClick(a); };
-    handlers.dialogLeaf = [this](QAction* a) { TagGroupMenuItemClick(a); };
+    handlers.templateLeaf = [this](QAction* a) { Guarded(this, [&] { TagMenuItemClick(a); }); };
+    handlers.dialogLeaf = [this](QAction* a) { Guarded(this, [&] { TagGroupMenuItemClick(a); }); };
     handlers.image = [](int index) { return catalogue::tagButtonImage(index); };
     catalogue::buildTagMenus(catalogue::LoadTagMenu(menuTagList_), MenuItemTag, PopTag, handlers);
 }
@@ -420,16 +458,12 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    try {
-        FormClose();
-    } catch (...) {
-        // The settings could not be written: the palette stays open, so that nothing is
-        // lost and the user can close it again once the file is writable; the error
-        // display shows the message.
+    // The settings could not be written: the message, and the palette stays open, so that
+    // nothing is lost and the user can close it again once the file is writable.
+    if (Guarded(this, [&] { FormClose(); }))
+        event->accept();
+    else
         event->ignore();
-        throw;
-    }
-    event->accept();
 }
 
 void TMainForm::FormClose()
@@ -442,14 +476,14 @@ void TMainForm::FormClose()
     closeAttempted_ = true;
     settings_.ProjectManagerState = prjMngrStateAtClose_;
     // 2.
-    platform_.pump();
+    backend_.eventLoop().pump();
     // 3. A failed save throws: the steps after it are not run.
     saveSettings();
     closed_ = true;
     // 4. Undocking belongs to the application-bar part; 5./6. the drop-down button and
     // the lists are plain members and go with the window.
     dropDownButton_ = nullptr;
-    platform_.unregisterHotKey();
+    backend_.hotKey().unregisterHotKey();
 }
 
 void TMainForm::AppIdleHandler()
@@ -488,7 +522,7 @@ void TMainForm::UpdateMenu()
 void TMainForm::SetHotKey()
 {
     const HotKeySpec hotKey = parseHotKey(settings_.HotKey);
-    platform_.unregisterHotKey();
+    backend_.hotKey().unregisterHotKey();
     if (!hotKey.registers())
         return;
     unsigned modifiers = 0;
@@ -498,8 +532,10 @@ void TMainForm::SetHotKey()
         modifiers |= HotKeyControl;
     if (hotKey.modifiers & HotKeySpec::Shift)
         modifiers |= HotKeyShift;
-    if (!platform_.registerHotKey(modifiers, static_cast<char>(hotKey.keyCode)))
-        throw UserError("ホットキーの登録に失敗しました。");
+    // Refused (taken by another program, or no such key here): the message, and the palette
+    // goes on without a hot key, also at start-up.
+    if (backend_.hotKey().registerHotKey(modifiers, hotKey.keyCode) != HotKeyRegistration::Registered)
+        ShowMessage(QString::fromUtf8("ホットキーの登録に失敗しました。"), isVisible() ? this : nullptr);
 }
 
 void TMainForm::hotKeyPressed()
@@ -571,7 +607,7 @@ int TMainForm::PrjMngrSwitch(bool open)
         prjMngr_->show();
         snapProjectManager();
         // The window manager frames both windows a moment later; snap again then.
-        QTimer::singleShot(300, this, [this] { snapProjectManager(); });
+        QTimer::singleShot(300, this, [this] { Guarded(this, [&] { snapProjectManager(); }); });
         state = 1;
         return 0;
     }
@@ -649,7 +685,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             lastPress_ = press;
             lastPressTime_ = press->timestamp();
             activating_ = true;
-            AppActivate();
+            Guarded(this, [&] { AppActivate(); });
             activating_ = false;
             // Posted, so they come after the press.
             for (auto& [receiver, held] : deferredMouse_)

@@ -4,7 +4,7 @@
 // with the tag menu. Its creation loads the program (tag lists, settings, hot key), its
 // close saves the settings, and every press on it re-finds the target window.
 
-#include "app/Settings.h"
+#include "options/Settings.h"
 #include "catalogue/ButtonTagList.h"
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"
@@ -32,7 +32,7 @@ class QToolButton;
 
 namespace orvanel {
 
-class Platform;
+class Backend;
 
 // The tag dialog as the palette's tag commands see it: ShowPanel prepares the panel of
 // that name ("Panel" + key) and says whether the dialog has one; execModal shows the
@@ -49,7 +49,7 @@ public:
     // key, menus); throws UserError when a tag list file cannot be read. The tag lists are
     // read from `exeFolder`; the settings file lives in `userFolder` (the same folder when
     // empty).
-    TMainForm(Platform& platform, std::string exeFolder, std::string userFolder = {},
+    TMainForm(Backend& backend, std::string exeFolder, std::string userFolder = {},
               QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -128,7 +128,7 @@ private:
     void insertTemplate(const std::string& tmpl);
     int computePaletteHeight();
 
-    Platform& platform_;
+    Backend& backend_;
     std::string exeFolder_;
     std::string userFolder_;
     Settings settings_;

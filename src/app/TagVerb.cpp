@@ -1,6 +1,6 @@
 #include "app/TagVerb.h"
 
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 #include "catalogue/ButtonTagList.h"
 #include "catalogue/UserTagMenu.h"
 #include "insert/TagTemplate.h"

@@ -1,13 +1,10 @@
 list(APPEND ORVANEL_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Settings.h
-  ${CMAKE_CURRENT_LIST_DIR}/IniFile.h
-  ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.h
-  ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExeFolder.h
   ${CMAKE_CURRENT_LIST_DIR}/ExeFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.h
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComposeCommand.h
+  ${CMAKE_CURRENT_LIST_DIR}/ComposeCommand.cpp
 )
 list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TMainForm.h
@@ -16,6 +13,8 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ErrorDisplay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Startup.h
   ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TagDialogHost.h
+  ${CMAKE_CURRENT_LIST_DIR}/TagDialogHost.cpp
 )
 # The palette window's own pieces.
 list(APPEND ORVANEL_CORE_SOURCES

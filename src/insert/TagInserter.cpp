@@ -1,23 +1,90 @@
 #include "insert/TagInserter.h"
 
 #include "insert/TargetWindow.h"
+#include "text/Encoding.h"
 #include "text/UserError.h"
 
 namespace orvanel {
 
 namespace {
+
 constexpr const char* ClipboardError = "クリップボードを開くことができません";
+constexpr const char* NotActivated = "ターゲットウィンドウをアクティブにできませんでした。";
+constexpr const char* NoAnswer = "ターゲットウィンドウが応答しないため、選択範囲を取得できませんでした。";
+constexpr const char* NotFetched = "ターゲットウィンドウから選択範囲を取得できませんでした。";
+constexpr const char* TakenByOther = "ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。";
+constexpr const char* NotPasted = "ターゲットウィンドウが貼り付けに応答しませんでした。";
+
+const char* nameOf(Activation a)
+{
+    switch (a) {
+    case Activation::Confirmed: return "confirmed";
+    case Activation::Refused: return "refused";
+    case Activation::TimedOut: return "timed out";
+    }
+    return "?";
 }
 
-TagInserter::TagInserter(Platform& platform, const Settings& settings, const TargetState& target,
-                         std::string lineBreak)
-    : platform_(platform), settings_(settings), target_(target), lineBreak_(std::move(lineBreak))
+const char* nameOf(Fetch f)
+{
+    switch (f) {
+    case Fetch::Taken: return "taken";
+    case Fetch::NothingSelected: return "nothing selected";
+    case Fetch::TimedOut: return "timed out";
+    case Fetch::Failed: return "failed";
+    case Fetch::TargetLost: return "target lost";
+    }
+    return "?";
+}
+
+const char* nameOf(Paste p)
+{
+    switch (p) {
+    case Paste::Taken: return "taken";
+    case Paste::TimedOut: return "timed out";
+    case Paste::TargetLost: return "target lost";
+    }
+    return "?";
+}
+
+const char* nameOf(ClipboardText::Result r)
+{
+    switch (r) {
+    case ClipboardText::Result::Text: return "text";
+    case ClipboardText::Result::NoText: return "none";
+    case ClipboardText::Result::Failed: return "failed";
+    }
+    return "?";
+}
+
+std::string validUtf8(std::string_view s)
+{
+    return text::isValidUtf8(s) ? std::string(s) : text::sanitizeUtf8(s);
+}
+
+} // namespace
+
+TagInserter::TagInserter(EventLoop& loop, Desktop& desktop, Clipboard& clipboard, KeyDelivery& keys,
+                         const Settings& settings, const TargetState& target, std::string lineBreak)
+    : loop_(loop),
+      desktop_(desktop),
+      clipboard_(clipboard),
+      keys_(keys),
+      settings_(settings),
+      target_(target),
+      lineBreak_(std::move(lineBreak))
 {
 }
 
 std::string TagInserter::ApplyTagFace(std::string_view text) const
 {
     return orvanel::ApplyTagFace(text, settings_.TagFace);
+}
+
+void TagInserter::log(const std::string& line) const
+{
+    if (log_)
+        log_(line);
 }
 
 void TagInserter::InsertTemplate(std::string_view tmpl)
@@ -30,11 +97,11 @@ void TagInserter::InsertTemplate(std::string_view tmpl)
     }
     busy_ = true;
     try {
-        insertOne(std::string(tmpl));
-        while (!queued_.empty()) {
+        bool goOn = insertOne(std::string(tmpl));
+        while (goOn && !queued_.empty()) {
             const std::string next = std::move(queued_.front());
             queued_.pop_front();
-            insertOne(next);
+            goOn = insertOne(next);
         }
     } catch (...) {
         // An insertion that failed stops the ones waiting behind it as well.
@@ -42,72 +109,135 @@ void TagInserter::InsertTemplate(std::string_view tmpl)
         busy_ = false;
         throw;
     }
+    if (!queued_.empty())
+        log("insert: " + std::to_string(queued_.size()) + " queued insertion(s) dropped");
+    queued_.clear();
     busy_ = false;
 }
 
 void TagInserter::setClipboard(const std::string& text)
 {
-    if (!platform_.setClipboardText(text))
+    if (!clipboard_.setClipboardText(text)) {
+        log("insert: the clipboard cannot be owned");
         throw UserError(ClipboardError);
+    }
 }
 
-void TagInserter::insertOne(const std::string& tmpl)
+void TagInserter::targetNotActive(WindowHandle target)
 {
-    platform_.pump();
+    if (!desktop_.windowExists(target)) {
+        log("insert: the target window closed; insertion ended");
+        return;
+    }
+    throw UserError(NotActivated);
+}
+
+bool TagInserter::insertOne(const std::string& given)
+{
+    if (given.empty()) {
+        log("insert: empty template, nothing to do");
+        return true;
+    }
+    // The caret count must match the characters the editor receives.
+    const std::string tmpl = validUtf8(given);
+    loop_.pump();
 
     // Read once: handlers run by the event loop below may change the settings or the target.
     const int method = settings_.InsertMethod;
     const bool autoActive = settings_.AutoActive;
     const WindowHandle target = target_.TargetWindow();
     const WindowHandle control = target_.TargetControl();
-    const WindowHandle activeBefore = platform_.activeWindow();
 
-    // Emptying the clipboard first means that a selection that cannot be handed back is
-    // never cut: when the clipboard cannot be owned this throws before anything happened.
+    if (method != 0 && method != 1) {
+        // No transfer: the expanded text is left on the clipboard only.
+        setClipboard(ExpandTemplate(tmpl, {}, lineBreak_));
+        return true;
+    }
+    if (target == 0 || !desktop_.windowExists(target)) {
+        log("insert: no target window");
+        return false;
+    }
+    const InsertMethod m = method == 0 ? InsertMethod::Messages : InsertMethod::Emulation;
+    const ProcessId targetPid = desktop_.windowProcess(target);
+    const WindowHandle activeBefore = desktop_.activeWindow();
+
+    // The clipboard is emptied first, so that the target's copy shows as a new owner.
     setClipboard(std::string());
 
-    if (method == 0) {
-        platform_.fetchSelection(target, control, InsertMethod::Messages);
-    } else if (method == 1) {
-        platform_.activateWindow(target);
-        platform_.fetchSelection(target, control, InsertMethod::Emulation);
+    if (m == InsertMethod::Emulation) {
+        const Activation a = desktop_.activateWindow(target);
+        log(std::string("insert: activation ") + nameOf(a));
+        if (a != Activation::Confirmed) {
+            targetNotActive(target);
+            return false;
+        }
     }
-    platform_.pump();
-    const std::string selection = platform_.clipboardText();
-    platform_.pump();
+
+    const Fetch fetch = keys_.fetchSelection(target, control, m);
+    log(std::string("insert: fetch ") + nameOf(fetch));
+    std::string selection;
+    switch (fetch) {
+    case Fetch::Taken: {
+        // The text counts only when the target's process served it: another program taking
+        // the clipboard in between must not put its text in place of the selection.
+        const ClipboardText read = clipboard_.readClipboard();
+        log(std::string("insert: read ") + nameOf(read.result) + ", owner " + std::to_string(read.owner) +
+            (read.owner == targetPid ? " (the target)" : " (not the target)"));
+        if (read.result == ClipboardText::Result::Text && read.owner == targetPid) {
+            selection = validUtf8(read.text);
+            break;
+        }
+        if (read.result == ClipboardText::Result::Text)
+            throw UserError(TakenByOther);
+        throw UserError(NotFetched);
+    }
+    case Fetch::NothingSelected:
+        break;
+    case Fetch::TimedOut:
+        throw UserError(NoAnswer);
+    case Fetch::Failed:
+        throw UserError(NotFetched);
+    case Fetch::TargetLost:
+        targetNotActive(target);
+        return false;
+    }
+    loop_.pump();
 
     const std::string text = ExpandTemplate(tmpl, selection, lineBreak_);
     const int caretBack = static_cast<int>(CaretBackCount(tmpl, selection));
-
-    if (!platform_.setClipboardText(text)) {
-        // The selection was cut but the text cannot be put on the clipboard: the clipboard
-        // still holds the selection, so paste it back rather than lose it.
-        if (method == 0 && !selection.empty() && platform_.clipboardText() == selection)
-            platform_.paste(target, control, InsertMethod::Messages);
-        throw UserError(ClipboardError);
+    if (text.empty()) {
+        // Pasting nothing would only delete the selection.
+        log("insert: the template expands to nothing; the editor is left as it was");
+        return true;
     }
-    platform_.pump();
+    setClipboard(text);
+    loop_.pump();
 
-    if (method == 0) {
-        platform_.paste(target, control, InsertMethod::Messages);
-        if (autoActive)
-            platform_.activateWindow(target);
-        platform_.pump();
-        platform_.caretLeft(target, control, InsertMethod::Messages, caretBack);
-    } else if (method == 1) {
-        platform_.paste(target, control, InsertMethod::Emulation);
-        platform_.pump();
-        platform_.caretLeft(target, control, InsertMethod::Emulation, caretBack);
-        platform_.pump();
-        if (!autoActive && activeBefore != target) {
-            // Give the activation back to the window that had it before.
-            if (activeBefore == 0 || platform_.isOwnWindow(activeBefore) || !platform_.windowExists(activeBefore))
-                platform_.activateOwnWindow();
-            else
-                platform_.activateWindow(activeBefore);
-        }
+    const Paste paste = keys_.paste(target, control, m);
+    log(std::string("insert: paste ") + nameOf(paste));
+    if (paste == Paste::TargetLost) {
+        targetNotActive(target);
+        return false;
     }
-    platform_.pump();
+    if (paste == Paste::TimedOut)
+        throw UserError(NotPasted);
+    if (m == InsertMethod::Messages && autoActive)
+        log(std::string("insert: activation ") + nameOf(desktop_.activateWindow(target)));
+    loop_.pump();
+
+    if (keys_.caretLeft(target, control, m, caretBack) == KeysSent::TargetLost) {
+        log("insert: the target was lost before the caret steps");
+        return false;
+    }
+    loop_.pump();
+    if (m == InsertMethod::Emulation && !autoActive && activeBefore != target) {
+        // Give the activation back to the window that had it before.
+        const bool own = activeBefore == 0 || desktop_.isOwnWindow(activeBefore) || !desktop_.windowExists(activeBefore);
+        const Activation back = own ? desktop_.activateOwnWindow() : desktop_.activateWindow(activeBefore);
+        log(std::string("insert: activation given back: ") + nameOf(back));
+    }
+    loop_.pump();
+    return true;
 }
 
 } // namespace orvanel

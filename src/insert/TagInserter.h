@@ -1,13 +1,22 @@
 #pragma once
-// Puts tag text into the target window: fetches the editor's selection through the
+// Puts tag text into the target window: copies the editor's selection through the
 // clipboard, expands the template around it, pastes the result over the selection and
 // moves the caret back to just after the selected text.
+//
+// Every step says how it ended, and the insertion goes on only on the ending it needs: keys
+// go only to a target confirmed active, the text read back is used only when the target's
+// process served it, and a step that timed out or failed stops the insertion with its message
+// and with nothing pasted. The selection is copied, never cut, so a stop loses nothing.
 
-#include "app/Settings.h"
 #include "insert/TagTemplate.h"
-#include "platform/Platform.h"
+#include "options/Settings.h"
+#include "platform/Clipboard.h"
+#include "platform/Desktop.h"
+#include "platform/EventLoop.h"
+#include "platform/KeyDelivery.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,36 +28,49 @@ class TagInserter {
 public:
     // The settings are read at every insertion, so changes in the options take effect at
     // once. `lineBreak` is what "%CR%" becomes.
-    TagInserter(Platform& platform, const Settings& settings, const TargetState& target,
+    TagInserter(EventLoop& loop, Desktop& desktop, Clipboard& clipboard, KeyDelivery& keys,
+                const Settings& settings, const TargetState& target,
                 std::string lineBreak = std::string(PlatformLineBreak));
 
     // The template in the letter case of the TagFace setting.
     std::string ApplyTagFace(std::string_view text) const;
 
-    // Inserts the template into the target (see the class comment), by the InsertMethod
-    // setting: 0 window messages, 1 key emulation, any other value: the expanded text is
-    // only left on the clipboard. AutoActive set: the editor is active afterwards; unset:
-    // the window that was active before is active again.
-    // The event loop runs while it waits for the editor. An insertion asked for while one
-    // is under way (from a handler run by the event loop) is queued and done right after
-    // it, in order; the inner call returns at once.
-    // Throws UserError("クリップボードを開くことができません") when the clipboard cannot be
-    // owned; nothing has been cut then, or a selection already cut is pasted back.
+    // Inserts the template into the target, by the InsertMethod setting: 0 window messages,
+    // 1 key emulation, any other value: the expanded text is only left on the clipboard.
+    // AutoActive set: the editor is active afterwards; unset: the window that was active
+    // before is active again.
+    // Nothing happens for an empty template, without a target, or when the target closes on
+    // the way (nothing is then sent to any other window). A step that fails throws UserError
+    // with its message; nothing has been pasted then and the editor's text is as it was.
+    // The event loop runs while it waits for the editor. An insertion asked for while one is
+    // under way (from a handler run by the event loop) is queued and done right after it, in
+    // order; the inner call returns at once. An insertion that stops drops the queued ones.
     void InsertTemplate(std::string_view tmpl);
 
     // Whether an insertion is under way.
     bool busy() const { return busy_; }
 
-private:
-    void insertOne(const std::string& tmpl);
-    void setClipboard(const std::string& text);
+    // Receives one line for each step of an insertion and how it ended (for diagnostics).
+    void setLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
 
-    Platform& platform_;
+private:
+    // False when the insertion ended without inserting (no target, the target closed).
+    bool insertOne(const std::string& tmpl);
+    void setClipboard(const std::string& text);
+    // The activation failed or was lost: quiet when the target is gone, else its message.
+    void targetNotActive(WindowHandle target);
+    void log(const std::string& line) const;
+
+    EventLoop& loop_;
+    Desktop& desktop_;
+    Clipboard& clipboard_;
+    KeyDelivery& keys_;
     const Settings& settings_;
     const TargetState& target_;
     std::string lineBreak_;
     bool busy_ = false;
     std::deque<std::string> queued_;
+    std::function<void(const std::string&)> log_;
 };
 
 } // namespace orvanel

@@ -51,7 +51,7 @@ std::string LaunchedFiles::lookupByTitle(std::string_view title) const
     return it == entries_.rend() ? std::string() : it->path;
 }
 
-TargetState::TargetState(Platform& platform) : platform_(platform) {}
+TargetState::TargetState(Desktop& desktop, EventLoop& loop) : desktop_(desktop), loop_(loop) {}
 
 void TargetState::notify()
 {
@@ -64,7 +64,7 @@ void TargetState::AppActivate()
     CheckTargetLock();
     if (TargetLock().follow) {
         FindTargetWindow();
-        platform_.pump();
+        loop_.pump();
         if (targetWindow_ != 0)
             LookupTargetFile();
     }
@@ -81,18 +81,18 @@ void TargetState::FindTargetWindow()
 
     WindowHandle found = 0;
     int taken = 0;
-    for (const WindowHandle w : platform_.stackingTopDown()) {
-        if (platform_.isOwnWindow(w))
+    for (const WindowHandle w : desktop_.stackingTopDown()) {
+        if (desktop_.isOwnWindow(w))
             continue; // the program's own windows lie above its application window
         found = w;
-        if (++taken == MaxWindows || platform_.isWindowVisible(w))
+        if (++taken == MaxWindows || desktop_.isWindowVisible(w))
             break;
         found = 0;
     }
     if (found != 0) {
         targetWindow_ = found;
-        targetControl_ = platform_.focusedControl(found);
-        title_ = platform_.windowTitle(found);
+        targetControl_ = desktop_.focusedControl(found);
+        title_ = desktop_.windowTitle(found);
     }
     notify();
 }
@@ -100,7 +100,7 @@ void TargetState::FindTargetWindow()
 void TargetState::LookupTargetFile()
 {
     targetFile_.clear();
-    const ProcessId pid = platform_.windowProcess(targetWindow_);
+    const ProcessId pid = desktop_.windowProcess(targetWindow_);
     if (pid != 0) // an unknown process matches no entry
         targetFile_ = launched_.lookup(pid);
     if (targetFile_.empty())
@@ -111,7 +111,7 @@ void TargetState::CheckTargetLock()
 {
     if (lock_.pid == 0 || targetWindow_ == 0)
         return;
-    if (!platform_.windowExists(targetWindow_) || platform_.windowProcess(targetWindow_) != lock_.pid) {
+    if (!desktop_.windowExists(targetWindow_) || desktop_.windowProcess(targetWindow_) != lock_.pid) {
         lock_.pid = 0;
         lock_.follow = true;
         notify();
@@ -122,7 +122,7 @@ bool TargetState::BtnLockTargetWindowClick()
 {
     lock_.pid = 0;
     if (lock_.follow) {
-        lock_.pid = targetWindow_ != 0 ? platform_.windowProcess(targetWindow_) : 0;
+        lock_.pid = targetWindow_ != 0 ? desktop_.windowProcess(targetWindow_) : 0;
         if (lock_.pid != 0)
             lock_.follow = false;
     } else {

@@ -2,7 +2,8 @@
 // The target window: the editor window that receives the tags, found again each time the
 // program becomes the active application, unless the user has locked it.
 
-#include "platform/Platform.h"
+#include "platform/Desktop.h"
+#include "platform/EventLoop.h"
 
 #include <cstddef>
 #include <deque>
@@ -46,12 +47,12 @@ struct TargetLockState {
     bool follow = true;
 };
 
-// The process-wide target state and its operations. Plain C++ over the Platform
+// The process-wide target state and its operations. Plain C++ over the desktop's
 // interface; the palette shows EditTargetWindow() and BtnLockTargetWindowDown() and is
 // told of every change through the handler set with setChangedHandler().
 class TargetState {
 public:
-    explicit TargetState(Platform& platform);
+    TargetState(Desktop& desktop, EventLoop& loop);
 
     WindowHandle TargetWindow() const { return targetWindow_; }
     WindowHandle TargetControl() const { return targetControl_; }
@@ -97,7 +98,8 @@ public:
 private:
     void notify();
 
-    Platform& platform_;
+    Desktop& desktop_;
+    EventLoop& loop_;
     WindowHandle targetWindow_ = 0;
     WindowHandle targetControl_ = 0;
     std::string targetFile_;

@@ -3,7 +3,7 @@
 // vector, wait for the window of the started process, and open a file with the program
 // the desktop associates with it. Every call says how it ended.
 
-#include "platform/Platform.h"
+#include "platform/PlatformTypes.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 // settings, OKBtnClick copies it back and applies it, and the extension list's buttons
 // work on it. The dialog only copies its widgets to and from the record.
 
-#include "app/Settings.h"
+#include "options/Settings.h"
 #include "launch/CheckFileExists.h"
 
 #include <array>

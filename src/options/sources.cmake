@@ -1,3 +1,11 @@
+# Core: the settings record and its file.
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Settings.h
+  ${CMAKE_CURRENT_LIST_DIR}/IniFile.h
+  ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.h
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.cpp
+)
 # Core: the rules of the options dialog, the user tag editor and the input support dialog.
 list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/OptionDialogRules.h

@@ -1,24 +1,46 @@
+# Core: the small interfaces to the operating system, one per concern. Core logic includes
+# only these; the backends below implement them.
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PlatformTypes.h
+  ${CMAKE_CURRENT_LIST_DIR}/EventLoop.h
+  ${CMAKE_CURRENT_LIST_DIR}/Desktop.h
+  ${CMAKE_CURRENT_LIST_DIR}/Clipboard.h
+  ${CMAKE_CURRENT_LIST_DIR}/KeyDelivery.h
+  ${CMAKE_CURRENT_LIST_DIR}/HotKey.h
+  ${CMAKE_CURRENT_LIST_DIR}/InstanceLock.h
+)
+# The backend of this build, made by one factory.
 list(APPEND ORVANEL_PLATFORM_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Platform.h
+  ${CMAKE_CURRENT_LIST_DIR}/Backend.h
 )
 # The X11 backend.
 list(APPEND ORVANEL_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Waits.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Events.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Clipboard.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Clipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11SelectionWatch.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11SelectionWatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Keys.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Keys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11KeyDelivery.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11KeyDelivery.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11HotKey.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11HotKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Windows.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Windows.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Platform.h
-  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Platform.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.h
-  ${CMAKE_CURRENT_LIST_DIR}/x11/InstanceLockFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Desktop.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Desktop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.cpp
+)
+# The POSIX pieces: the instance lock.
+list(APPEND ORVANEL_PLATFORM_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.h
+  ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.cpp
 )
 # The in-memory backend for tests.
 list(APPEND ORVANEL_PLATFORM_SOURCES

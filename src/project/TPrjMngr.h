@@ -4,7 +4,7 @@
 // window carries what the palette relies on: the check mark of MenuToolPrjMngr, the
 // state it leaves when the user closes it, its size in the settings, and snapping.
 
-#include "app/Settings.h"
+#include "options/Settings.h"
 
 #include <QWidget>
 

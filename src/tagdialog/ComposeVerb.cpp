@@ -1,6 +1,5 @@
 #include "tagdialog/ComposeVerb.h"
 
-#include "app/SettingsFile.h"
 #include "catalogue/ButtonTagList.h"
 #include "insert/TagTemplate.h"
 #include "tagdialog/Compose.h"
@@ -8,10 +7,8 @@
 #include "tagdialog/FrameBuilder.h"
 #include "tagdialog/FrameBuilderSetup.h"
 #include "tagdialog/Pickers.h"
-#include "text/UserError.h"
 
 #include <cstdint>
-#include <ostream>
 
 namespace orvanel {
 namespace tagdialog {
@@ -181,32 +178,4 @@ ComposeResult composeFromArguments(const catalogue::ButtonTagList& list,
 }
 
 } // namespace tagdialog
-
-int runComposeVerb(VerbContext& c)
-{
-    try {
-        const catalogue::ButtonTagList list = catalogue::ButtonTagList::load(c.programFolder + "TagBList.lst");
-        int tagFace = 0;
-        if (!c.args.empty())
-            tagFace = LoadSettings(c.userFolder + SettingsFileName, 0, c.userFolder).settings.TagFace;
-        const tagdialog::ComposeResult r = tagdialog::composeFromArguments(list, c.args, tagFace);
-        if (r.status != 0) {
-            c.err << r.problem << '\n';
-            return r.status;
-        }
-        // A control whose composition failed is shown as the dialog shows it, on one line.
-        for (std::string m : r.composeErrors) {
-            for (char& ch : m)
-                if (ch == '\n')
-                    ch = ' ';
-            c.err << m << '\n';
-        }
-        c.out << r.text << '\n';
-        return 0;
-    } catch (const UserError& e) {
-        c.err << e.what() << '\n';
-        return 1;
-    }
-}
-
 } // namespace orvanel

@@ -4,9 +4,8 @@
 // the way the user would (check boxes 1 or 0, lists and radio groups by entry, spins by
 // number, edits by text, grid cells as NAME[row,col]=text) and runs its event, so that the
 // builders and enabling rules follow. The tag is then composed exactly as the dialog's OK
-// composes it, in the letter case of the TagFace setting, and printed as a template.
-
-#include "app/CommandLine.h"
+// composes it, in the letter case of the TagFace setting, and printed as a template
+// (app/ComposeCommand runs it for the command line).
 
 #include <string>
 #include <string_view>
@@ -32,7 +31,5 @@ ComposeResult composeFromArguments(const catalogue::ButtonTagList& list,
                                    const std::vector<std::string>& args, int tagFace);
 
 } // namespace tagdialog
-
-int runComposeVerb(VerbContext& context);
 
 } // namespace orvanel

@@ -5,6 +5,7 @@
 #include "tagdialog/Compose.h"
 #include "tagdialog/FrameBuilderSetup.h"
 #include "tagdialog/PanelLayout.h"
+#include "text/UserErrorBox.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -19,7 +20,6 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -43,12 +43,6 @@ struct SyncGuard {
 };
 
 void placeWidget(QWidget* w, const Bounds& b) { w->setGeometry(b.x, b.y, b.w, b.h); }
-
-void showMessage(QWidget* parent, const std::string& text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVANEL"), qs(text), QMessageBox::Ok, parent);
-    box.exec();
-}
 
 } // namespace
 
@@ -79,8 +73,11 @@ TTagDialogForm::TTagDialogForm(QWidget* parent)
     cancelBtn_->setObjectName(QStringLiteral("CancelBtn"));
     cancelBtn_->setAutoDefault(false);
     connect(okBtn_, &QPushButton::clicked, this, [this] {
-        OkBtnClick();
-        accept();
+        // An insertion that stops shows its message; the dialog stays open then.
+        Guarded(this, [&] {
+            OkBtnClick();
+            accept();
+        });
     });
     connect(cancelBtn_, &QPushButton::clicked, this, &QDialog::reject);  // Esc runs reject too
 
@@ -252,10 +249,12 @@ QWidget* TTagDialogForm::createWidget(Control& control, QWidget* parent)
         auto* button = new QPushButton(caption, parent);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, &control] {
-            if (control.name().rfind("Col", 0) == 0)
-                ColBtnClick(control);
-            else
-                RefBtnClick(control);
+            Guarded(this, [&] {
+                if (control.name().rfind("Col", 0) == 0)
+                    ColBtnClick(control);
+                else
+                    RefBtnClick(control);
+            });
         });
         w = button;
         break;
@@ -346,7 +345,8 @@ void TTagDialogForm::syncWidget(const Control& control)
 
 void TTagDialogForm::userChanged(Control& control, ControlEvent event)
 {
-    model_->fire(control, event);
+    // The handlers of the widgets' signals end here: the guard of every user edit.
+    Guarded(this, [&] { model_->fire(control, event); });
 }
 
 QWidget* TTagDialogForm::widgetOf(const std::string& controlName) const
@@ -415,7 +415,7 @@ void TTagDialogForm::setButtonTagList(const catalogue::ButtonTagList* list)
 
 void TTagDialogForm::showComposeError(const std::string& message)
 {
-    showMessage(this, message);
+    ShowMessage(message, this);
 }
 
 void TTagDialogForm::OkBtnClick()
@@ -448,7 +448,7 @@ void TTagDialogForm::RefBtnClick(const Control& button)
         // No page being edited is known here: the relative-path rule tells the user so and
         // gives the absolute path.
         text = tagdialog::referenceText(*file, {}, insert::nativePathStyle(),
-                                        [this](std::string_view m) { showMessage(this, std::string(m)); });
+                                        [this](std::string_view m) { ShowMessage(std::string(m), this); });
     }
     ShowTextToEdit(tagdialog::pickerTarget(button.name()), text);
 }

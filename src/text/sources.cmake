@@ -12,3 +12,8 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/KeyedTextList.h
   ${CMAKE_CURRENT_LIST_DIR}/KeyedTextList.cpp
 )
+# UI: the message box and the guard of every handler.
+list(APPEND ORVANEL_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/UserErrorBox.h
+  ${CMAKE_CURRENT_LIST_DIR}/UserErrorBox.cpp
+)

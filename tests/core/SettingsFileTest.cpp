@@ -1,5 +1,5 @@
 #include "app/ExeFolder.h"
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 #include "text/UserError.h"
 
 #include <gtest/gtest.h>

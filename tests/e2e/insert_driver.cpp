@@ -21,10 +21,10 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/Settings.h"
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"
-#include "platform/Platform.h"
+#include "options/Settings.h"
+#include "platform/Backend.h"
 #include "text/UserError.h"
 
 namespace {
@@ -55,10 +55,11 @@ void answer(const std::string& line)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    std::unique_ptr<orvanel::Platform> platform = orvanel::createPlatform();
+    std::unique_ptr<orvanel::Backend> backend = orvanel::createBackend();
     orvanel::Settings settings;
-    orvanel::TargetState target(*platform);
-    orvanel::TagInserter inserter(*platform, settings, target);
+    orvanel::TargetState target(backend->desktop(), backend->eventLoop());
+    orvanel::TagInserter inserter(backend->eventLoop(), backend->desktop(), backend->clipboard(),
+                                  backend->keyDelivery(), settings, target);
 
     std::string pending;
     auto command = [&](const std::string& line) {
@@ -89,7 +90,8 @@ int main(int argc, char** argv)
             answer(target.BtnLockTargetWindowClick() ? "locked " + target.EditTargetWindow()
                                                      : "unlocked");
         } else if (verb == "clipboard") {
-            answer("clipboard " + escaped(platform->clipboardText()));
+            const orvanel::ClipboardText read = backend->clipboard().readClipboard();
+            answer("clipboard " + escaped(read.text));
         } else if (verb == "quit") {
             QCoreApplication::quit();
         } else {

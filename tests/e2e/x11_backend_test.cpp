@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/x11/X11Platform.h"
+#include "platform/x11/X11Backend.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -22,14 +22,14 @@ using namespace orvanel;
 
 namespace {
 
-// Runs the event loop (which serves every platform's connection) until `done` or 5 s.
-bool spinUntil(Platform& p, const std::function<bool()>& done)
+// Runs the event loop (which serves every backend's connection) until `done` or 5 s.
+bool spinUntil(Backend& p, const std::function<bool()>& done)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        p.pump();
+        p.eventLoop().pump();
         usleep(1000);
     }
     return true;
@@ -101,54 +101,57 @@ protected:
     {
         dpy = XOpenDisplay(nullptr);
         ASSERT_NE(dpy, nullptr);
-        platform = createPlatform();
+        backend = createBackend();
     }
     void TearDown() override
     {
-        platform.reset();
+        backend.reset();
         XCloseDisplay(dpy);
     }
     bool inStacking(Window w)
     {
-        auto list = platform->stackingTopDown();
+        auto list = backend->desktop().stackingTopDown();
         return std::find(list.begin(), list.end(), w) != list.end();
     }
 
     Display* dpy = nullptr;
-    std::unique_ptr<Platform> platform;
+    std::unique_ptr<Backend> backend;
 };
 
 TEST_F(X11Backend, ClipboardIsServedToOtherClientsAndReadBack)
 {
-    auto other = createPlatform();
+    auto other = createBackend();
 
     const std::string japanese = "日本語のテキスト <B>%SEL%</B>\nline two";
-    ASSERT_TRUE(platform->setClipboardText(japanese));
-    EXPECT_EQ(platform->clipboardText(), japanese); // our own text, without a round trip
-    EXPECT_EQ(other->clipboardText(), japanese);
+    ASSERT_TRUE(backend->clipboard().setClipboardText(japanese));
+    EXPECT_EQ(backend->clipboard().readClipboard().text, japanese); // our own text, without a round trip
+    const ClipboardText read = other->clipboard().readClipboard();
+    EXPECT_EQ(read.result, ClipboardText::Result::Text);
+    EXPECT_EQ(read.text, japanese);
+    EXPECT_EQ(read.owner, static_cast<ProcessId>(getpid())); // who served it
 
     // Larger than one property may be: handed over by INCR, chunk by chunk, in both roles.
     std::string large;
     for (int i = 0; large.size() < 1'500'000; ++i)
         large += "行" + std::to_string(i) + " abcdefghij\n";
-    ASSERT_TRUE(platform->setClipboardText(large));
-    EXPECT_EQ(other->clipboardText(), large);
-    ASSERT_TRUE(other->setClipboardText(large + "!"));
-    EXPECT_EQ(platform->clipboardText(), large + "!");
+    ASSERT_TRUE(backend->clipboard().setClipboardText(large));
+    EXPECT_EQ(other->clipboard().readClipboard().text, large);
+    ASSERT_TRUE(other->clipboard().setClipboardText(large + "!"));
+    EXPECT_EQ(backend->clipboard().readClipboard().text, large + "!");
 
     // Emptying means owning the empty text: the clipboard keeps an owner.
-    ASSERT_TRUE(platform->setClipboardText(""));
+    ASSERT_TRUE(backend->clipboard().setClipboardText(""));
     EXPECT_NE(XGetSelectionOwner(dpy, XInternAtom(dpy, "CLIPBOARD", False)), None);
-    EXPECT_EQ(other->clipboardText(), "");
+    EXPECT_EQ(other->clipboard().readClipboard().text, "");
 
     // Another owner takes it over: we read its text, not our stale one.
-    ASSERT_TRUE(other->setClipboardText("taken over"));
-    EXPECT_EQ(platform->clipboardText(), "taken over");
+    ASSERT_TRUE(other->clipboard().setClipboardText("taken over"));
+    EXPECT_EQ(backend->clipboard().readClipboard().text, "taken over");
 }
 
 TEST_F(X11Backend, ClipboardAnswersTheTextTargetsOfOlderClients)
 {
-    ASSERT_TRUE(platform->setClipboardText("café 日本"));
+    ASSERT_TRUE(backend->clipboard().setClipboardText("café 日本"));
     Window requestor = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, 0, 0);
     const Atom clipboard = XInternAtom(dpy, "CLIPBOARD", False);
     const Atom prop = XInternAtom(dpy, "TEST_PROP", False);
@@ -157,7 +160,7 @@ TEST_F(X11Backend, ClipboardAnswersTheTextTargetsOfOlderClients)
         XConvertSelection(dpy, clipboard, target, prop, requestor, CurrentTime);
         XFlush(dpy);
         XEvent e{};
-        bool got = spinUntil(*platform, [&] {
+        bool got = spinUntil(*backend, [&] {
             return XCheckTypedWindowEvent(dpy, requestor, SelectionNotify, &e) == True;
         });
         if (!got || e.xselection.property == None)
@@ -187,61 +190,61 @@ TEST_F(X11Backend, WindowsAreFoundWithTitleProcessAndVisibility)
 {
     TestWindow named(dpy, "エディタ — page.html", "ignored");
     TestWindow oldStyle(dpy, "", "caf\xe9", /*withPid=*/false);
-    ASSERT_TRUE(spinUntil(*platform, [&] {
+    ASSERT_TRUE(spinUntil(*backend, [&] {
         return inStacking(named.id()) && inStacking(oldStyle.id());
     }));
     // Topmost first: the window mapped last lies above the other.
-    auto list = platform->stackingTopDown();
+    auto list = backend->desktop().stackingTopDown();
     auto pos = [&](Window w) { return std::find(list.begin(), list.end(), w) - list.begin(); };
     EXPECT_LT(pos(oldStyle.id()), pos(named.id()));
 
-    EXPECT_EQ(platform->windowTitle(named.id()), "エディタ — page.html");
-    EXPECT_EQ(platform->windowTitle(oldStyle.id()), "café");
-    EXPECT_EQ(platform->windowProcess(named.id()), static_cast<ProcessId>(getpid()));
+    EXPECT_EQ(backend->desktop().windowTitle(named.id()), "エディタ — page.html");
+    EXPECT_EQ(backend->desktop().windowTitle(oldStyle.id()), "café");
+    EXPECT_EQ(backend->desktop().windowProcess(named.id()), static_cast<ProcessId>(getpid()));
     // Without _NET_WM_PID the process of the creating client is asked of the server.
-    EXPECT_EQ(platform->windowProcess(oldStyle.id()), static_cast<ProcessId>(getpid()));
-    EXPECT_TRUE(platform->isOwnWindow(named.id()));
-    EXPECT_TRUE(platform->isWindowVisible(named.id()));
+    EXPECT_EQ(backend->desktop().windowProcess(oldStyle.id()), static_cast<ProcessId>(getpid()));
+    EXPECT_TRUE(backend->desktop().isOwnWindow(named.id()));
+    EXPECT_TRUE(backend->desktop().isWindowVisible(named.id()));
 
     XIconifyWindow(dpy, named.id(), DefaultScreen(dpy));
     XSync(dpy, False);
-    EXPECT_TRUE(spinUntil(*platform, [&] { return !platform->isWindowVisible(named.id()); }));
+    EXPECT_TRUE(spinUntil(*backend, [&] { return !backend->desktop().isWindowVisible(named.id()); }));
 
     const Window gone = oldStyle.id();
     oldStyle.destroy();
-    EXPECT_FALSE(platform->windowExists(gone));
-    EXPECT_EQ(platform->windowTitle(gone), "");
-    EXPECT_EQ(platform->windowProcess(gone), 0u);
-    EXPECT_FALSE(platform->isWindowVisible(gone));
-    EXPECT_FALSE(platform->activateWindow(gone));
+    EXPECT_FALSE(backend->desktop().windowExists(gone));
+    EXPECT_EQ(backend->desktop().windowTitle(gone), "");
+    EXPECT_EQ(backend->desktop().windowProcess(gone), 0u);
+    EXPECT_FALSE(backend->desktop().isWindowVisible(gone));
+    EXPECT_EQ(backend->desktop().activateWindow(gone), Activation::Refused);
 }
 
 TEST_F(X11Backend, ActivationWaitsUntilTheWindowHasTheFocus)
 {
     TestWindow first(dpy, "first");
     TestWindow second(dpy, "second");
-    ASSERT_TRUE(spinUntil(*platform, [&] { return inStacking(second.id()); }));
+    ASSERT_TRUE(spinUntil(*backend, [&] { return inStacking(second.id()); }));
 
-    ASSERT_TRUE(platform->activateWindow(first.id()));
-    EXPECT_EQ(platform->activeWindow(), first.id());
+    ASSERT_EQ(backend->desktop().activateWindow(first.id()), Activation::Confirmed);
+    EXPECT_EQ(backend->desktop().activeWindow(), first.id());
     Window focus = None;
     int revert = 0;
     XGetInputFocus(dpy, &focus, &revert);
     EXPECT_EQ(focus, first.id());
 
-    ASSERT_TRUE(platform->activateWindow(second.id()));
-    EXPECT_EQ(platform->activeWindow(), second.id());
+    ASSERT_EQ(backend->desktop().activateWindow(second.id()), Activation::Confirmed);
+    EXPECT_EQ(backend->desktop().activeWindow(), second.id());
 }
 
 TEST_F(X11Backend, WindowMessagesCarryTheirOwnModifiersToTheTarget)
 {
     TestWindow target(dpy, "target");
-    ASSERT_TRUE(spinUntil(*platform, [&] { return inStacking(target.id()); }));
+    ASSERT_TRUE(spinUntil(*backend, [&] { return inStacking(target.id()); }));
     // The test window never fetches the pasted text: do not wait long for it.
-    dynamic_cast<x11::X11Platform&>(*platform).waits().pasteTaken = std::chrono::milliseconds(100);
+    dynamic_cast<x11::X11Backend&>(*backend).waits().pasteTaken = std::chrono::milliseconds(100);
     // Key events sent straight to the window, which need not be active.
-    platform->caretLeft(target.id(), target.id(), InsertMethod::Messages, 3);
-    platform->paste(target.id(), target.id(), InsertMethod::Messages);
+    backend->keyDelivery().caretLeft(target.id(), target.id(), InsertMethod::Messages, 3);
+    backend->keyDelivery().paste(target.id(), target.id(), InsertMethod::Messages);
     auto presses = target.presses();
     ASSERT_EQ(presses.size(), 4u);
     for (int i = 0; i < 3; ++i) {
@@ -250,23 +253,22 @@ TEST_F(X11Backend, WindowMessagesCarryTheirOwnModifiersToTheTarget)
     }
     EXPECT_EQ(presses[3].first, static_cast<KeySym>(XK_Insert));
     EXPECT_EQ(presses[3].second & (ShiftMask | ControlMask), static_cast<unsigned>(ShiftMask));
-    // Nothing is sent for a count of zero or an unknown method.
-    platform->caretLeft(target.id(), target.id(), InsertMethod::Messages, 0);
-    platform->caretLeft(target.id(), target.id(), static_cast<InsertMethod>(2), 2);
+    // Nothing is sent for a count of zero.
+    backend->keyDelivery().caretLeft(target.id(), target.id(), InsertMethod::Messages, 0);
     EXPECT_EQ(target.presses().size(), 4u);
 }
 
 TEST_F(X11Backend, KeyEmulationReleasesModifiersTheUserStillHolds)
 {
     TestWindow target(dpy, "target");
-    ASSERT_TRUE(spinUntil(*platform, [&] { return inStacking(target.id()); }));
-    ASSERT_TRUE(platform->activateWindow(target.id()));
+    ASSERT_TRUE(spinUntil(*backend, [&] { return inStacking(target.id()); }));
+    ASSERT_EQ(backend->desktop().activateWindow(target.id()), Activation::Confirmed);
 
     // Ctrl and Shift are down, as just after the hot key.
     XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XK_Control_L), True, CurrentTime);
     XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XK_Shift_L), True, CurrentTime);
     XSync(dpy, False);
-    platform->caretLeft(target.id(), target.id(), InsertMethod::Emulation, 2);
+    backend->keyDelivery().caretLeft(target.id(), target.id(), InsertMethod::Emulation, 2);
     auto presses = target.presses();
     std::vector<std::pair<KeySym, unsigned>> lefts;
     for (auto& p : presses)
@@ -285,13 +287,13 @@ TEST_F(X11Backend, KeyEmulationReleasesModifiersTheUserStillHolds)
 TEST_F(X11Backend, HotKeyIsGrabbedOnceAndCallsItsHandler)
 {
     int calls = 0;
-    platform->setHotKeyHandler([&] { ++calls; });
-    ASSERT_TRUE(platform->registerHotKey(HotKeyControl | HotKeyShift, 'H'));
+    backend->hotKey().setHotKeyHandler([&] { ++calls; });
+    ASSERT_EQ(backend->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'), HotKeyRegistration::Registered);
 
-    auto other = createPlatform();
-    EXPECT_FALSE(other->registerHotKey(HotKeyControl | HotKeyShift, 'H')); // BadAccess
-    EXPECT_TRUE(other->registerHotKey(HotKeyAlt, 'H'));                    // a different one
-    other->unregisterHotKey();
+    auto other = createBackend();
+    EXPECT_EQ(other->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'), HotKeyRegistration::Taken);
+    EXPECT_EQ(other->hotKey().registerHotKey(HotKeyAlt, 'H'), HotKeyRegistration::Registered); // a different one
+    other->hotKey().unregisterHotKey();
 
     auto press = [&](std::vector<KeySym> chord) {
         for (KeySym k : chord)
@@ -301,16 +303,15 @@ TEST_F(X11Backend, HotKeyIsGrabbedOnceAndCallsItsHandler)
         XSync(dpy, False);
     };
     press({XK_Control_L, XK_Shift_L, XK_h});
-    EXPECT_TRUE(spinUntil(*platform, [&] { return calls == 1; }));
+    EXPECT_TRUE(spinUntil(*backend, [&] { return calls == 1; }));
     // With Caps Lock on it still works.
     press({XK_Caps_Lock});
     press({XK_Control_L, XK_Shift_L, XK_h});
-    EXPECT_TRUE(spinUntil(*platform, [&] { return calls == 2; }));
+    EXPECT_TRUE(spinUntil(*backend, [&] { return calls == 2; }));
     press({XK_Caps_Lock});
 
-    platform->unregisterHotKey();
-    EXPECT_TRUE(other->registerHotKey(HotKeyControl | HotKeyShift, 'H'));
-    EXPECT_FALSE(platform->registerHotKey(HotKeyControl, '1')); // letters only
+    backend->hotKey().unregisterHotKey();
+    EXPECT_EQ(other->hotKey().registerHotKey(HotKeyControl | HotKeyShift, 'H'), HotKeyRegistration::Registered);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/x11/InstanceLockFile.h"
+#include "platform/posix/InstanceLockFile.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace fs = std::filesystem;
 using orvanel::InstanceLock;
-using orvanel::Platform;
+using LockResult = orvanel::InstanceLocks::LockResult;
 
 TEST(InstanceLockFile, OneHolderAtATimeWithoutFollowingPlantedLinks)
 {
@@ -21,12 +21,12 @@ TEST(InstanceLockFile, OneHolderAtATimeWithoutFollowingPlantedLinks)
     EXPECT_EQ(orvanel::instanceLockFilePath("Orvanel"), dir + "/Orvanel");
 
     std::unique_ptr<InstanceLock> first, second, other;
-    ASSERT_EQ(orvanel::acquireInstanceLockFile("Orvanel", first), Platform::LockResult::Acquired);
-    EXPECT_EQ(orvanel::acquireInstanceLockFile("Orvanel", second), Platform::LockResult::AlreadyRunning);
+    ASSERT_EQ(orvanel::acquireInstanceLockFile("Orvanel", first), LockResult::Acquired);
+    EXPECT_EQ(orvanel::acquireInstanceLockFile("Orvanel", second), LockResult::AlreadyRunning);
     EXPECT_FALSE(second);
-    EXPECT_EQ(orvanel::acquireInstanceLockFile("Other", other), Platform::LockResult::Acquired);
+    EXPECT_EQ(orvanel::acquireInstanceLockFile("Other", other), LockResult::Acquired);
     first.reset(); // releasing the lock admits the next
-    EXPECT_EQ(orvanel::acquireInstanceLockFile("Orvanel", second), Platform::LockResult::Acquired);
+    EXPECT_EQ(orvanel::acquireInstanceLockFile("Orvanel", second), LockResult::Acquired);
 
     // Without a runtime folder the lock lies in the temporary folder, named per user; a
     // link planted under that name is not followed.
@@ -36,7 +36,7 @@ TEST(InstanceLockFile, OneHolderAtATimeWithoutFollowingPlantedLinks)
     EXPECT_EQ(shared, dir + "/Orvanel-" + std::to_string(::getuid()));
     fs::create_symlink(dir + "/elsewhere", shared);
     std::unique_ptr<InstanceLock> held;
-    EXPECT_EQ(orvanel::acquireInstanceLockFile("Orvanel", held), Platform::LockResult::Failed);
+    EXPECT_EQ(orvanel::acquireInstanceLockFile("Orvanel", held), LockResult::Failed);
     EXPECT_FALSE(fs::exists(dir + "/elsewhere"));
 
     ::unsetenv("TMPDIR");

@@ -17,6 +17,11 @@ using namespace orvanel;
 namespace {
 
 constexpr const char* ClipboardError = "クリップボードを開くことができません";
+constexpr const char* NotActivated = "ターゲットウィンドウをアクティブにできませんでした。";
+constexpr const char* NoAnswer = "ターゲットウィンドウが応答しないため、選択範囲を取得できませんでした。";
+constexpr const char* NotFetched = "ターゲットウィンドウから選択範囲を取得できませんでした。";
+constexpr const char* TakenByOther = "ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。";
+constexpr const char* NotPasted = "ターゲットウィンドウが貼り付けに応答しませんでした。";
 
 // One scene: the palette on top, an editor below it holding "hello world" with "world"
 // selected, the editor active (the palette does not take the focus), the target found.
@@ -43,10 +48,29 @@ protected:
         return fake.text(editor);
     }
 
+    // The message of the UserError that the insertion stops with; empty when it does not.
+    std::string failureOf(const std::string& tmpl)
+    {
+        try {
+            inserter.InsertTemplate(tmpl);
+        } catch (const UserError& e) {
+            return e.what();
+        }
+        return {};
+    }
+
+    // "hello world" with "world" selected, the editor active.
+    void reset()
+    {
+        fake.setText(editor, "hello world");
+        fake.select(editor, 6, 5);
+        fake.setActive(editor);
+    }
+
     FakePlatform fake;
     Settings settings;
-    TargetState target{fake};
-    TagInserter inserter{fake, settings, target, "\n"};
+    TargetState target{fake, fake};
+    TagInserter inserter{fake, fake, fake, fake, settings, target, "\n"};
     WindowHandle other = 0, editor = 0, palette = 0;
 };
 
@@ -75,7 +99,7 @@ TEST_P(InsertTest, NothingSelectedPutsTheCaretBetweenTheTags)
         fake.setText(editor, "hello world");
         fake.select(editor, 5, 0);
         // The clipboard held something else before: it is not taken for the selection.
-        fake.setClipboardText("stale");
+        ASSERT_TRUE(fake.setClipboardText("stale"));
         EXPECT_EQ(insertAndType("<B>%SEL%</B>"), "hello<B>|</B> world");
         EXPECT_EQ(fake.clipboardText(), "<B></B>");
     }
@@ -212,7 +236,10 @@ TEST_P(InsertTest, SecondInsertionWaitsForTheFirst)
         bool busyDuringFirst = false;
         // A second tag click is handled by the event loop while the first insertion waits
         // for the editor.
-        fake.setOnEditorWait([&] {
+        fake.setOnStep([&](FakePlatform::Step s) {
+            if (s != FakePlatform::Step::Fetch)
+                return;
+            fake.setOnStep(nullptr);
             QTimer::singleShot(0, [&] {
                 busyDuringFirst = inserter.busy();
                 inserter.InsertTemplate("<I>%SEL%</I>");
@@ -250,25 +277,179 @@ TEST_P(InsertTest, ClipboardThatCannotBeOwnedStopsBeforeAnythingIsCut)
     }
 }
 
-TEST_P(InsertTest, ClipboardLostAfterTheCutGivesTheSelectionBack)
+TEST_P(InsertTest, ClipboardLostAfterTheCopyLeavesTheSelection)
 {
-    settings.InsertMethod = 0;
-    // Another program takes the clipboard for good while the editor cuts.
-    fake.setOnEditorWait([&] { fake.setClipboardOwnable(false); });
-    EXPECT_THROW(inserter.InsertTemplate("<B>%SEL%</B>"), UserError);
-    EXPECT_EQ(fake.text(editor), "hello world");
+    for (const int method : {0, 1}) {
+        SCOPED_TRACE(method);
+        settings.InsertMethod = method;
+        reset();
+        // Another program takes the clipboard for good while the editor copies.
+        fake.setOnStep([&](FakePlatform::Step) { fake.setClipboardOwnable(false); });
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), ClipboardError);
+        fake.setOnStep(nullptr);
+        fake.setClipboardOwnable(true);
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.selectedText(editor), "world");
+    }
 }
 
 TEST_P(InsertTest, EditorThatIgnoresMessagesIsLeftAlone)
 {
     settings.InsertMethod = 0;
     fake.setIgnoresMessages(editor, true);
-    inserter.InsertTemplate("<B>%SEL%</B>");
+    // It never fetches the pasted text: said so, and nothing changed.
+    EXPECT_EQ(failureOf("<B>%SEL%</B>"), NotPasted);
     EXPECT_EQ(fake.text(editor), "hello world");
-    EXPECT_EQ(fake.clipboardText(), "<B></B>");
+    EXPECT_EQ(fake.caretStepsSent(), 0);
     // Key emulation still reaches it.
     settings.InsertMethod = 1;
     EXPECT_EQ(insertAndType("<B>%SEL%</B>"), "hello <B>world|</B>");
+}
+
+// Method 1 types only into a target that the window manager confirmed active.
+TEST_P(InsertTest, ActivationRefusedOrUnansweredSendsNoKey)
+{
+    settings.InsertMethod = 1;
+    for (const Activation answer : {Activation::Refused, Activation::TimedOut}) {
+        fake.setActive(other);
+        fake.setActivationAnswer(answer);
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), NotActivated);
+        EXPECT_EQ(fake.keyCalls(), 0);
+        EXPECT_TRUE(fake.deliveries().empty());
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.text(other), "");
+        EXPECT_FALSE(inserter.busy());
+    }
+}
+
+// A fetch that did not end in the target's own text is never taken for "nothing selected":
+// the insertion stops with its message, nothing is pasted, the selection stays.
+TEST_P(InsertTest, FetchThatTimesOutOrFailsPastesNothing)
+{
+    fake.setWaitLimit(50);
+    for (const int method : {0, 1}) {
+        SCOPED_TRACE(method);
+        settings.InsertMethod = method;
+
+        reset();
+        fake.setUnresponsive(editor, true);
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), NoAnswer);
+        fake.setUnresponsive(editor, false);
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.selectedText(editor), "world");
+        EXPECT_EQ(fake.clipboardText(), "");
+
+        reset();
+        fake.setReadFails(true);
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), NotFetched);
+        fake.setReadFails(false);
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.selectedText(editor), "world");
+
+        // Another program takes the clipboard between the copy and the read: its text is
+        // not the selection.
+        reset();
+        fake.setOnStep([&](FakePlatform::Step s) {
+            if (s == FakePlatform::Step::Read)
+                fake.takeClipboard(555, "intruder");
+        });
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), TakenByOther);
+        fake.setOnStep(nullptr);
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.paste(editor, fake.controlOf(editor), InsertMethod::Messages), Paste::Taken);
+        EXPECT_EQ(fake.text(editor), "hello intruder"); // what a paste would have done
+        EXPECT_FALSE(inserter.busy());
+    }
+}
+
+// The target closing at any step ends the insertion and the ones queued behind it: nothing
+// reaches the window below it, which the window manager makes active, and the next
+// insertion into that window works.
+TEST_P(InsertTest, TargetClosingAtAnyStepEndsTheInsertion)
+{
+    using Step = FakePlatform::Step;
+    for (const int method : {0, 1}) {
+        for (const Step at : {Step::Activate, Step::Fetch, Step::Read, Step::Paste, Step::Caret}) {
+            if (method == 0 && at == Step::Activate)
+                continue; // window messages need no activation
+            SCOPED_TRACE(std::to_string(method) + " step " + std::to_string(static_cast<int>(at)));
+            settings.InsertMethod = method;
+            if (fake.windowExists(editor))
+                fake.closeWindow(editor);
+            editor = fake.addWindow(100, "index.html - Mousepad");
+            fake.raiseWindow(palette);
+            reset();
+            fake.setText(other, "bystander keep");
+            fake.select(other, 0, 9);
+            target.AppActivate();
+            ASSERT_EQ(target.TargetWindow(), editor);
+            bool closed = false;
+            fake.setOnStep([&](Step s) {
+                if (s != at || closed)
+                    return;
+                closed = true;
+                inserter.InsertTemplate("<I>%SEL%</I>"); // queued behind the one under way
+                fake.closeWindow(editor);
+            });
+            const std::size_t before = fake.deliveries().size();
+            EXPECT_EQ(failureOf("<B>%SEL%</B>"), "");
+            fake.setOnStep(nullptr);
+            EXPECT_TRUE(closed);
+            EXPECT_FALSE(inserter.busy());
+            EXPECT_EQ(fake.activeWindow(), other);
+            EXPECT_EQ(fake.text(other), "bystander keep");
+            for (std::size_t i = before; i < fake.deliveries().size(); ++i)
+                EXPECT_NE(fake.deliveries()[i], other);
+
+            // The palette goes on: the next click inserts into the window now below it.
+            target.AppActivate();
+            ASSERT_EQ(target.TargetWindow(), other);
+            inserter.InsertTemplate("<B>%SEL%</B>");
+            EXPECT_EQ(fake.text(other), "<B>bystander</B> keep");
+        }
+    }
+}
+
+TEST_P(InsertTest, NoTargetOrNothingToInsertLeavesEverythingAsItWas)
+{
+    for (const int method : {0, 1}) {
+        SCOPED_TRACE(method);
+        settings.InsertMethod = method;
+        reset();
+        ASSERT_TRUE(fake.setClipboardText("before"));
+        // An empty template, and one that expands to nothing.
+        inserter.InsertTemplate("");
+        EXPECT_EQ(fake.clipboardText(), "before");
+        fake.select(editor, 5, 0);
+        inserter.InsertTemplate("%SEL%");
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.caretStepsSent(), 0);
+
+        // Nothing below the palette: no target, nothing happens at all.
+        fake.closeWindow(editor);
+        fake.closeWindow(other);
+        target.AppActivate();
+        ASSERT_EQ(target.TargetWindow(), 0u);
+        ASSERT_TRUE(fake.setClipboardText("before"));
+        const int calls = fake.keyCalls();
+        inserter.InsertTemplate("<B>%SEL%</B>");
+        EXPECT_EQ(fake.clipboardText(), "before");
+        EXPECT_EQ(fake.keyCalls(), calls);
+        editor = fake.addWindow(100, "index.html - Mousepad");
+        other = fake.addWindow(300, "other program");
+        fake.raiseWindow(editor);
+        fake.raiseWindow(palette);
+        target.AppActivate();
+        ASSERT_EQ(target.TargetWindow(), editor);
+    }
+}
+
+// A template that is not valid UTF-8 is made valid (U+FFFD) before it is expanded, so that
+// the caret count matches the characters the editor receives.
+TEST_P(InsertTest, InvalidUtf8TemplateKeepsTheCaretRight)
+{
+    settings.InsertMethod = 1;
+    EXPECT_EQ(insertAndType("<B>%SEL%\xff\xfe</B>"), "hello <B>world|\uFFFD\uFFFD</B>");
 }
 
 INSTANTIATE_TEST_SUITE_P(EditorDelay, InsertTest, ::testing::Values(0, 15),

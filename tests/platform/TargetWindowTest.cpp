@@ -14,7 +14,7 @@ namespace {
 class TargetWindowTest : public ::testing::Test {
 protected:
     FakePlatform fake;
-    TargetState target{fake};
+    TargetState target{fake, fake};
 };
 } // namespace
 
@@ -67,7 +67,7 @@ TEST_F(TargetWindowTest, WalkStopsAfterFiftyWindows)
 
     // With 49 invisible windows above it, the visible one is still reached.
     FakePlatform near;
-    TargetState nearTarget(near);
+    TargetState nearTarget(near, near);
     const WindowHandle visible = near.addWindow(1, "visible");
     for (int i = 0; i < 49; ++i)
         near.addWindow(2000 + i, "hidden", false);

@@ -1,11 +1,11 @@
+#include "MessageBoxes.h"
+
 #include "app/ErrorDisplay.h"
 #include "text/UserError.h"
+#include "text/UserErrorBox.h"
 
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QEvent>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -31,30 +31,6 @@ public:
     }
     int handled = 0;
 };
-
-struct SeenBox {
-    QString title, text;
-    int buttons = -1;
-    bool seen = false;
-};
-
-// Waits for the modal message box, notes what it shows and presses its OK button.
-void answerNextBox(SeenBox& seen)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen.seen = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.buttons = static_cast<int>(box->buttons().size());
-        box->button(QMessageBox::Ok)->click();
-        timer->deleteLater();
-    });
-    timer->start(10);
-}
 
 } // namespace
 
@@ -86,4 +62,31 @@ TEST(ErrorDisplay, AnErrorEscapingAHandlerIsShownAndTheLoopGoesOn)
     EXPECT_TRUE(orvanel::DeliverShowingErrors(
         [&] { return QCoreApplication::sendEvent(&handler, &fine); }));
     EXPECT_EQ(handler.handled, 1);
+}
+
+// A click handler that fails: its guard shows the message where the handler starts, the
+// handler returns, and the event loop and the next click go on.
+TEST(ErrorDisplay, AUserErrorFromAClickHandlerBecomesItsMessageBox)
+{
+    QPushButton button;
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, &button, [&] {
+        orvanel::Guarded(&button, [&] {
+            if (++clicks == 1)
+                throw orvanel::UserError("ホットキーの登録に失敗しました。");
+        });
+    });
+    SeenBox seen;
+    answerNextBox(seen);
+    button.click();
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.title, "ORVANEL");
+    EXPECT_EQ(seen.text, QString::fromUtf8("ホットキーの登録に失敗しました。"));
+    EXPECT_EQ(seen.buttons, 1);
+    bool loopRan = false;
+    QTimer::singleShot(0, [&] { loopRan = true; });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(loopRan);
+    button.click();
+    EXPECT_EQ(clicks, 2);
 }

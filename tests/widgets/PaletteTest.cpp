@@ -1,7 +1,9 @@
 // The palette on the fake platform: its components, its tag pages and menus, the road of
 // a click to the text in the (fake) editor, and the settings it reads and writes.
 
-#include "app/SettingsFile.h"
+#include "MessageBoxes.h"
+
+#include "options/SettingsFile.h"
 #include "app/TMainForm.h"
 #include "catalogue/TagButtons.h"
 #include "platform/fake/FakePlatform.h"
@@ -39,19 +41,19 @@ namespace {
 // key taken by another program would be.
 class HotKeyPlatform : public FakePlatform {
 public:
-    bool registerHotKey(unsigned modifiers, char letter) override
+    HotKeyRegistration registerHotKey(unsigned modifiers, int key) override
     {
         ++registrations;
         if (refuse)
-            return false;
+            return HotKeyRegistration::Taken;
         this->modifiers = modifiers;
-        this->letter = letter;
-        return FakePlatform::registerHotKey(modifiers, letter);
+        this->key = key;
+        return FakePlatform::registerHotKey(modifiers, key);
     }
     int registrations = 0;
     bool refuse = false;
     unsigned modifiers = 0;
-    char letter = 0;
+    int key = 0;
 };
 
 void click(QWidget* w, QPoint at = {})
@@ -428,7 +430,7 @@ TEST_F(PaletteTest, SettingsAppliedAtCreationAndSavedAtClose)
     EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(find<QAction>("MenuToolStayOnTop")->isChecked());
     EXPECT_EQ(platform.modifiers, unsigned(HotKeyControl | HotKeyShift));
-    EXPECT_EQ(platform.letter, 'H');
+    EXPECT_EQ(platform.key, 'H');
     auto* p2 = find<QAction>("MenuToolProgram2");
     EXPECT_EQ(p2->text(), QString::fromUtf8("外部ﾌﾟﾛｸﾞﾗﾑ 2"));
     EXPECT_TRUE(p2->isEnabled());
@@ -471,18 +473,26 @@ TEST_F(PaletteTest, HotKeyRules)
     f.settings().HotKey = "alt + Q";
     f.SetHotKey();
     EXPECT_EQ(platform.modifiers, unsigned(HotKeyAlt));
-    EXPECT_EQ(platform.letter, 'Q');
+    EXPECT_EQ(platform.key, 'Q');
 
     // A key taken by another program: the message, at every failing call.
     platform.refuse = true;
     f.settings().HotKey = "ctrl + alt + Z";
-    try {
-        f.SetHotKey();
-        ADD_FAILURE() << "no error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "ホットキーの登録に失敗しました。");
-    }
+    SeenBox seen;
+    answerNextBox(seen);
+    f.SetHotKey();
+    EXPECT_TRUE(seen.seen);
+    EXPECT_EQ(seen.text, QString::fromUtf8("ホットキーの登録に失敗しました。"));
     platform.refuse = false;
+
+    // The last character may be any key: a digit, and a small letter meaning its capital.
+    f.settings().HotKey = "ctrl + 7";
+    f.SetHotKey();
+    EXPECT_EQ(platform.key, '7');
+    f.settings().HotKey = "shift + alt + h";
+    f.SetHotKey();
+    EXPECT_EQ(platform.modifiers, unsigned(HotKeyShift | HotKeyAlt));
+    EXPECT_EQ(platform.key, 'H');
 
     // Stay-on-top toggled twice restores the style and the hot key still works.
     f.settings().HotKey = "ctrl + shift + H";
@@ -547,6 +557,39 @@ TEST_F(PaletteTest, ProjectManagerStateMachine)
     EXPECT_EQ(again.PrjMngrSwitch(false), 0);
 }
 
+// A hot key taken by another program at start-up: the message, and the palette starts
+// anyway without a hot key.
+TEST_F(PaletteTest, HotKeyTakenAtStartUpStillStartsThePalette)
+{
+    writeIni("[Option]\r\nHotKey=ctrl + shift + H\r\n[PrjMngr]\r\nPrjMngr=0\r\n");
+    platform.refuse = true;
+    SeenBox seen;
+    answerNextBox(seen);
+    TMainForm& f = open();
+    EXPECT_TRUE(seen.seen);
+    EXPECT_EQ(seen.text, QString::fromUtf8("ホットキーの登録に失敗しました。"));
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(platform.hotKeyRegistered());
+}
+
+// An insertion that stops shows its message from the click's handler; the next click works.
+TEST_F(PaletteTest, FailingClickShowsItsMessageAndThePaletteGoesOn)
+{
+    open();
+    platform.setText(editor, "say abc now");
+    platform.select(editor, 4, 3);
+    platform.setClipboardOwnable(false);
+    SeenBox seen;
+    answerNextBox(seen);
+    click(find<QToolButton>("BtnMOJI_B"));
+    EXPECT_TRUE(seen.seen);
+    EXPECT_EQ(seen.text, QString::fromUtf8("クリップボードを開くことができません"));
+    EXPECT_EQ(platform.text(editor), "say abc now");
+    platform.setClipboardOwnable(true);
+    click(find<QToolButton>("BtnMOJI_B"));
+    EXPECT_EQ(platform.text(editor), "say <B>abc</B> now");
+}
+
 TEST_F(PaletteTest, MissingTagListStopsTheCreation)
 {
     std::filesystem::remove(folder + "TagMList.lst");
@@ -600,12 +643,10 @@ TEST_F(PaletteTest, FailedSaveKeepsThePaletteOpen)
     ASSERT_EQ(f.ProjectManagerState(), 1);
     std::filesystem::remove(folder + "Orvanel.ini");
     std::filesystem::create_directories(folder + "Orvanel.ini/x");
-    try {
-        f.close();
-        ADD_FAILURE() << "the failed save was not reported";
-    } catch (const UserError& e) {
-        EXPECT_EQ(std::string(e.what()), folder + "Orvanel.ini に書き込めません");
-    }
+    SeenBox seen;
+    answerNextBox(seen);
+    EXPECT_FALSE(f.close());
+    EXPECT_EQ(seen.text.toStdString(), folder + "Orvanel.ini に書き込めません");
     EXPECT_TRUE(f.isVisible());
     std::filesystem::remove_all(folder + "Orvanel.ini");
     EXPECT_TRUE(f.close());

@@ -1,11 +1,11 @@
 // The road of a group button through the tag dialog to the (fake) editor: the palette opens
 // the panel, the user fills it in, OK inserts the composed tag around the selection.
 
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 #include "app/TMainForm.h"
 #include "platform/fake/FakePlatform.h"
 #include "tagdialog/TTagDialogForm.h"
-#include "tagdialog/TagDialogHost.h"
+#include "app/TagDialogHost.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace orvanel {
@@ -21,8 +22,6 @@ std::string toUtf8(const std::u32string& s)
 }
 // Controls get handles of their own, derived from their window's.
 constexpr WindowHandle ControlBit = WindowHandle(1) << 40;
-
-class FakeInstanceLock : public InstanceLock {};
 } // namespace
 
 FakePlatform::FakePlatform() = default;
@@ -51,8 +50,15 @@ void FakePlatform::closeWindow(WindowHandle w)
 {
     windows_.erase(w);
     std::erase(stacking_, w);
-    if (active_ == w)
-        active_ = 0;
+    if (active_ != w)
+        return;
+    active_ = 0;
+    for (const WindowHandle next : stacking_) {
+        if (!isOwnWindow(next) && isWindowVisible(next)) {
+            active_ = next;
+            break;
+        }
+    }
 }
 
 void FakePlatform::raiseWindow(WindowHandle w)
@@ -89,6 +95,26 @@ void FakePlatform::setIgnoresMessages(WindowHandle w, bool ignores)
 {
     if (Window* win = find(w))
         win->editor.ignoresMessages = ignores;
+}
+
+void FakePlatform::setUnresponsive(WindowHandle w, bool unresponsive)
+{
+    if (Window* win = find(w))
+        win->editor.unresponsive = unresponsive;
+}
+
+void FakePlatform::takeClipboard(ProcessId pid, const std::string& utf8)
+{
+    clipboard_ = utf8;
+    clipboardOwner_ = pid;
+}
+
+void FakePlatform::step(Step s)
+{
+    if (onStep_) {
+        auto hook = onStep_; // the hook may replace itself
+        hook(s);
+    }
 }
 
 FakePlatform::Window* FakePlatform::find(WindowHandle w)
@@ -147,75 +173,71 @@ void FakePlatform::type(WindowHandle w, const std::string& utf8)
     e.anchor = e.caret = from + s.size();
 }
 
-void FakePlatform::apply(WindowHandle w, Op op)
+bool FakePlatform::apply(WindowHandle w, Op op)
 {
-    Window* win = find(w);
-    if (!win)
-        return; // closed in the meantime
-    Editor& e = win->editor;
+    Editor& e = find(w)->editor;
     const auto [from, to] = std::minmax(e.anchor, e.caret);
     switch (op) {
-    case Op::Cut:
     case Op::Copy:
         if (from == to)
-            return; // nothing selected: the clipboard stays as it is
+            return false; // nothing selected: the clipboard stays as it is
         clipboard_ = toUtf8(e.text.substr(from, to - from));
-        clipboardOwner_ = win->pid;
-        if (op == Op::Cut) {
-            e.text.erase(from, to - from);
-            e.anchor = e.caret = from;
-        }
-        return;
+        clipboardOwner_ = find(w)->pid;
+        return true;
     case Op::Paste: {
         const std::u32string s = toU32(clipboard_);
         e.text.replace(from, to - from, s);
         e.anchor = e.caret = from + s.size();
-        return;
+        return true;
     }
     }
+    return false;
 }
 
-WindowHandle FakePlatform::receiver(WindowHandle control, InsertMethod m)
+WindowHandle FakePlatform::receiver(WindowHandle target, WindowHandle control, InsertMethod m)
 {
-    if (m == InsertMethod::Emulation)
-        return find(active_) ? active_ : 0; // synthesized keys reach the active window
-    const WindowHandle w = control & ~ControlBit;
-    const Window* win = find(w);
-    if (!win || control != controlOf(w) || win->editor.ignoresMessages)
+    if (!find(target))
         return 0;
-    return w;
+    if (m == InsertMethod::Emulation)
+        return active_ == target ? target : 0; // synthesized keys go out only to the focused target
+    if (control != controlOf(target))
+        return 0;
+    return target;
 }
 
-void FakePlatform::runEditorOp(WindowHandle w, Op op)
+FakePlatform::OpResult FakePlatform::runEditorOp(WindowHandle w, Op op)
 {
-    if (onWait_) {
-        auto hook = std::move(onWait_);
-        onWait_ = nullptr;
-        hook();
-    }
-    if (w == 0)
-        return; // no editor to answer: nothing to wait for
     QEventLoop loop;
     QObject guard; // the timers die with this wait, whichever ends it
-    bool done = false;
-    QTimer::singleShot(delayMs_, &guard, [&] {
-        apply(w, op);
-        done = true;
+    std::optional<OpResult> result;
+    auto end = [&](OpResult r) {
+        if (!result)
+            result = r;
         loop.quit();
+    };
+    QTimer::singleShot(delayMs_, &guard, [&] {
+        if (!find(w))
+            return end(OpResult::WindowGone);
+        if (find(w)->editor.unresponsive)
+            return;
+        deliveries_.push_back(w);
+        end(apply(w, op) ? OpResult::Done : OpResult::NothingToDo);
     });
-    // Bounded, as the real waits are: a lost answer must not hang the test.
-    QTimer::singleShot(delayMs_ + 5000, &guard, [&] { loop.quit(); });
-    if (!done)
+    // The window closing in the meantime ends the wait at once, as a destroy event would.
+    QTimer closed;
+    closed.setInterval(1);
+    QObject::connect(&closed, &QTimer::timeout, &guard, [&] {
+        if (!find(w))
+            end(OpResult::WindowGone);
+    });
+    closed.start();
+    QTimer::singleShot(waitLimitMs_, &guard, [&] { end(OpResult::NoAnswer); });
+    if (!result)
         loop.exec();
+    return *result;
 }
 
-// ---- Platform
-
-Platform::LockResult FakePlatform::acquireInstanceLock(const std::string&, std::unique_ptr<InstanceLock>& held)
-{
-    held = std::make_unique<FakeInstanceLock>();
-    return LockResult::Acquired;
-}
+// ---- the interfaces
 
 void FakePlatform::pump()
 {
@@ -267,23 +289,28 @@ WindowHandle FakePlatform::activeWindow()
     return active_;
 }
 
-bool FakePlatform::activateWindow(WindowHandle w)
+Activation FakePlatform::activateWindow(WindowHandle w)
 {
+    step(Step::Activate);
     activations_.push_back(w);
-    if (!find(w))
-        return false;
+    if (!find(w) || !isWindowVisible(w))
+        return Activation::Refused;
+    if (activationAnswer_ && !isOwnWindow(w) && *activationAnswer_ != Activation::Confirmed)
+        return *activationAnswer_;
     active_ = w;
-    return true;
+    return Activation::Confirmed;
 }
 
-void FakePlatform::activateOwnWindow()
+Activation FakePlatform::activateOwnWindow()
 {
     const auto it = std::find_if(stacking_.begin(), stacking_.end(),
                                  [this](WindowHandle w) { return isOwnWindow(w); });
     const WindowHandle own = it == stacking_.end() ? 0 : *it;
     activations_.push_back(own);
-    if (own != 0)
-        active_ = own;
+    if (own == 0)
+        return Activation::Refused;
+    active_ = own;
+    return Activation::Confirmed;
 }
 
 bool FakePlatform::setClipboardText(const std::string& utf8)
@@ -295,40 +322,75 @@ bool FakePlatform::setClipboardText(const std::string& utf8)
     return true;
 }
 
-std::string FakePlatform::clipboardText()
+ClipboardText FakePlatform::readClipboard()
 {
-    return clipboard_;
+    step(Step::Read);
+    if (readFails_)
+        return {ClipboardText::Result::Failed, {}, clipboardOwner_};
+    return {ClipboardText::Result::Text, clipboard_, clipboardOwner_};
 }
 
-void FakePlatform::fetchSelection(WindowHandle, WindowHandle control, InsertMethod m)
+Fetch FakePlatform::fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m)
 {
-    runEditorOp(receiver(control, m), m == InsertMethod::Messages ? Op::Cut : Op::Copy);
+    step(Step::Fetch);
+    ++keyCalls_;
+    const WindowHandle w = receiver(target, control, m);
+    if (w == 0)
+        return Fetch::TargetLost;
+    if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
+        return Fetch::NothingSelected; // it goes round its event loop without copying
+    switch (runEditorOp(w, Op::Copy)) {
+    case OpResult::Done: return Fetch::Taken;
+    case OpResult::NothingToDo: return Fetch::NothingSelected;
+    case OpResult::NoAnswer: return Fetch::TimedOut;
+    case OpResult::WindowGone: return Fetch::TargetLost;
+    }
+    return Fetch::Failed;
 }
 
-void FakePlatform::paste(WindowHandle, WindowHandle control, InsertMethod m)
+Paste FakePlatform::paste(WindowHandle target, WindowHandle control, InsertMethod m)
 {
-    runEditorOp(receiver(control, m), Op::Paste);
+    step(Step::Paste);
+    ++keyCalls_;
+    const WindowHandle w = receiver(target, control, m);
+    if (w == 0)
+        return Paste::TargetLost;
+    if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
+        return Paste::TimedOut; // it never fetches the text
+    switch (runEditorOp(w, Op::Paste)) {
+    case OpResult::Done:
+    case OpResult::NothingToDo: return Paste::Taken;
+    case OpResult::NoAnswer: return Paste::TimedOut;
+    case OpResult::WindowGone: return Paste::TargetLost;
+    }
+    return Paste::TimedOut;
 }
 
-void FakePlatform::caretLeft(WindowHandle, WindowHandle control, InsertMethod m, int count)
+KeysSent FakePlatform::caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count)
 {
-    const WindowHandle w = receiver(control, m);
+    step(Step::Caret);
+    ++keyCalls_;
+    const WindowHandle w = receiver(target, control, m);
+    if (w == 0)
+        return KeysSent::TargetLost;
+    Editor& e = find(w)->editor;
     for (int i = 0; i < count; ++i) {
         ++caretSteps_;
-        if (Window* win = find(w)) {
-            Editor& e = win->editor;
-            if (e.anchor != e.caret)
-                e.anchor = e.caret = std::min(e.anchor, e.caret);
-            else if (e.caret > 0)
-                e.anchor = --e.caret;
-        }
+        if (e.ignoresMessages && m == InsertMethod::Messages)
+            continue;
+        deliveries_.push_back(w);
+        if (e.anchor != e.caret)
+            e.anchor = e.caret = std::min(e.anchor, e.caret);
+        else if (e.caret > 0)
+            e.anchor = --e.caret;
     }
+    return KeysSent::Sent;
 }
 
-bool FakePlatform::registerHotKey(unsigned, char)
+HotKeyRegistration FakePlatform::registerHotKey(unsigned, int)
 {
     hotKeyRegistered_ = true;
-    return true;
+    return HotKeyRegistration::Registered;
 }
 
 void FakePlatform::unregisterHotKey()

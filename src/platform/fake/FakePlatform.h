@@ -1,35 +1,44 @@
 #pragma once
 // An in-memory stand-in for the operating system, for tests: top-level windows in a
 // stacking order, each with a small text editor, an active window, a clipboard with an
-// owner, and a log of activations. It runs on the Qt event loop (a QCoreApplication must
-// exist): the editors answer cut, copy and paste after a configurable delay on a timer,
-// so fetchSelection() and paste() really wait with the event loop running, as the real
-// backend does.
+// owner, and a log of activations and key deliveries. It runs on the Qt event loop (a
+// QCoreApplication must exist): the editors answer copy and paste after a configurable delay
+// on a timer, so fetchSelection() and paste() really wait with the event loop running, as
+// the real backend does.
 //
 // The editors follow what real editors do:
 //  - method Messages reaches the editor of the window whose control is named, whether it
 //    is active or not (unless it ignores messages, see setIgnoresMessages());
-//  - method Emulation reaches the editor of the ACTIVE window only, as synthesized keys do;
-//  - cut and copy with nothing selected leave the clipboard alone; cut removes the
-//    selection, copy keeps it selected; paste replaces the selection and leaves the caret
-//    after the pasted text; Left collapses a selection to its start, else moves the caret
-//    one character (never one byte) to the left.
+//  - method Emulation reaches the editor only while its window is the active one, as the
+//    real backend sends synthesized keys only then;
+//  - copy with nothing selected leaves the clipboard alone and keeps the selection; paste
+//    replaces the selection and leaves the caret after the pasted text; Left collapses a
+//    selection to its start, else moves the caret one character (never one byte) to the left.
 // Text is UTF-8; selections and carets are counted in characters.
+//
+// Faults a test can ask for: an activation that the window manager refuses or does not
+// answer, an editor that never answers, a clipboard read that fails, another program that
+// takes the clipboard, and any action at the start of any step (closing the target, say).
 
-#include "platform/Platform.h"
+#include "platform/Backend.h"
 
 #include <QObject>
 
-#include <functional>
-
 #include <cstddef>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace orvanel {
 
-class FakePlatform : public Platform {
+class FakePlatform : public Backend,
+                     public EventLoop,
+                     public Desktop,
+                     public Clipboard,
+                     public KeyDelivery,
+                     public HotKey {
 public:
     // The process id of the program itself (owner of the clipboard after setClipboardText).
     static constexpr ProcessId OwnPid = 4242;
@@ -42,6 +51,8 @@ public:
     // Own windows (the palette, its dialogs) have the process id OwnPid.
     WindowHandle addWindow(ProcessId pid, std::string title, bool visible = true);
     WindowHandle addOwnWindow(std::string title = "ORVANEL");
+    // The window goes; when it was active, the topmost visible window of another program
+    // becomes active, as a window manager gives the focus on.
     void closeWindow(WindowHandle w);
     void raiseWindow(WindowHandle w);
     void setVisible(WindowHandle w, bool visible);
@@ -52,6 +63,8 @@ public:
     WindowHandle controlOf(WindowHandle w) const;
     // An editor that ignores messages (as GTK 4 editors ignore sent events).
     void setIgnoresMessages(WindowHandle w, bool ignores);
+    // An editor that never answers (hung): copy and paste time out.
+    void setUnresponsive(WindowHandle w, bool unresponsive);
 
     // ---- the editors
     // Replaces the editor's text; the caret goes to the end, nothing selected.
@@ -67,20 +80,37 @@ public:
     void type(WindowHandle w, const std::string& utf8);
 
     // ---- behaviour
-    // The editors answer cut, copy and paste after this many milliseconds (0: at the next
+    // The editors answer copy and paste after this many milliseconds (0: at the next
     // event-loop turn).
     void setResponseDelay(int ms) { delayMs_ = ms; }
+    // How long a copy or paste waits for an editor that does not answer.
+    void setWaitLimit(int ms) { waitLimitMs_ = ms; }
     // When false, setClipboardText() fails: another program holds the clipboard.
     void setClipboardOwnable(bool ownable) { ownable_ = ownable; }
-    // Called once when the next editor operation (cut, copy or paste) starts waiting;
-    // lets a test act in the middle of an insertion.
-    void setOnEditorWait(std::function<void()> hook) { onWait_ = std::move(hook); }
+    // Another program (process `pid`) takes the clipboard with `utf8`.
+    void takeClipboard(ProcessId pid, const std::string& utf8);
+    // Reading the clipboard fails (its owner does not answer).
+    void setReadFails(bool fails) { readFails_ = fails; }
+    // The answer of the window manager to every activation of another program's window;
+    // nullopt (the default): it activates the window.
+    void setActivationAnswer(std::optional<Activation> answer) { activationAnswer_ = answer; }
+
+    // The steps of an insertion, as the interfaces see them.
+    enum class Step { Activate, Fetch, Read, Paste, Caret };
+    // Called at the start of every step (also in the middle of an insertion); lets a test
+    // act there, for instance close the target.
+    void setOnStep(std::function<void(Step)> hook) { onStep_ = std::move(hook); }
 
     // ---- what happened
     ProcessId clipboardOwner() const { return clipboardOwner_; }
+    const std::string& clipboardText() const { return clipboard_; }
     // Every activation requested through activateWindow / activateOwnWindow, in order.
     const std::vector<WindowHandle>& activations() const { return activations_; }
     void clearActivations() { activations_.clear(); }
+    // Every key operation (copy, paste, caret step) that reached an editor: the window.
+    const std::vector<WindowHandle>& deliveries() const { return deliveries_; }
+    // How many times fetchSelection, paste and caretLeft were called.
+    int keyCalls() const { return keyCalls_; }
     int pumpCount() const { return pumps_; }
     int caretStepsSent() const { return caretSteps_; }
     // Set by registerHotKey.
@@ -88,8 +118,14 @@ public:
     // Calls the hot key handler as if the hot key had been pressed.
     void pressHotKey();
 
-    // ---- Platform
-    LockResult acquireInstanceLock(const std::string& name, std::unique_ptr<InstanceLock>& held) override;
+    // ---- Backend
+    EventLoop& eventLoop() override { return *this; }
+    Desktop& desktop() override { return *this; }
+    Clipboard& clipboard() override { return *this; }
+    KeyDelivery& keyDelivery() override { return *this; }
+    HotKey& hotKey() override { return *this; }
+
+    // ---- the interfaces
     void pump() override;
     std::vector<WindowHandle> stackingTopDown() override;
     bool windowExists(WindowHandle w) override;
@@ -99,14 +135,14 @@ public:
     ProcessId windowProcess(WindowHandle w) override;
     WindowHandle focusedControl(WindowHandle w) override;
     WindowHandle activeWindow() override;
-    bool activateWindow(WindowHandle w) override;
-    void activateOwnWindow() override;
+    Activation activateWindow(WindowHandle w) override;
+    Activation activateOwnWindow() override;
     bool setClipboardText(const std::string& utf8) override;
-    std::string clipboardText() override;
-    void fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
-    void paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
-    void caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
-    bool registerHotKey(unsigned modifiers, char letter) override;
+    ClipboardText readClipboard() override;
+    Fetch fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
+    Paste paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
+    KeysSent caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
+    HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) override;
     void unregisterHotKey() override;
     void setHotKeyHandler(std::function<void()> handler) override;
 
@@ -116,6 +152,7 @@ private:
         std::size_t anchor = 0; // selection: between anchor and caret
         std::size_t caret = 0;
         bool ignoresMessages = false;
+        bool unresponsive = false;
     };
     struct Window {
         ProcessId pid = 0;
@@ -123,16 +160,20 @@ private:
         bool visible = true;
         Editor editor;
     };
-    enum class Op { Cut, Copy, Paste };
+    enum class Op { Copy, Paste };
+    enum class OpResult { Done, NothingToDo, NoAnswer, WindowGone };
 
     Window* find(WindowHandle w);
     const Window& get(WindowHandle w) const;
-    // The window whose editor receives an operation of method `m`, or 0.
-    WindowHandle receiver(WindowHandle control, InsertMethod m);
+    void step(Step s);
+    // The window whose editor receives an operation of method `m` for `target`, or 0 when
+    // the keys would go nowhere (the target is gone, or is not active for Emulation).
+    WindowHandle receiver(WindowHandle target, WindowHandle control, InsertMethod m);
     // Lets the receiver's editor do `op` after the delay, running the event loop until it
-    // has been done.
-    void runEditorOp(WindowHandle receiver, Op op);
-    void apply(WindowHandle w, Op op);
+    // has been done, the window has gone, or the wait limit has passed.
+    OpResult runEditorOp(WindowHandle receiver, Op op);
+    // False when there was nothing to do (a copy with nothing selected).
+    bool apply(WindowHandle w, Op op);
 
     std::map<WindowHandle, Window> windows_;
     std::vector<WindowHandle> stacking_; // topmost first
@@ -141,9 +182,14 @@ private:
     std::string clipboard_;
     ProcessId clipboardOwner_ = 0;
     bool ownable_ = true;
+    bool readFails_ = false;
     int delayMs_ = 0;
-    std::function<void()> onWait_;
+    int waitLimitMs_ = 5000;
+    std::optional<Activation> activationAnswer_;
+    std::function<void(Step)> onStep_;
     std::vector<WindowHandle> activations_;
+    std::vector<WindowHandle> deliveries_;
+    int keyCalls_ = 0;
     int pumps_ = 0;
     int caretSteps_ = 0;
     bool hotKeyRegistered_ = false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace orvanel::x11 {
 
 std::string utf8ToLatin1(const std::string& utf8)
@@ -42,8 +44,10 @@ std::string latin1ToUtf8(const std::string& latin1)
     return out;
 }
 
-X11Clipboard::X11Clipboard(X11Connection& c) : c_(c)
+X11Clipboard::X11Clipboard(X11Connection& c, X11Events& events, const Waits& waits)
+    : c_(c), events_(events), waits_(waits)
 {
+    events_.addHandler([this](const XEvent& e) { return handle(e); });
     // A property up to a quarter of the largest request goes in one piece; larger texts by INCR.
     long maxRequestBytes = XMaxRequestSize(c_.display()) * 4;
     chunk_ = static_cast<size_t>(std::max(4096L, maxRequestBytes / 4));
@@ -56,6 +60,30 @@ bool X11Clipboard::own(std::string utf8)
     XSetSelectionOwner(c_.display(), c_.atoms().clipboard, c_.helperWindow(), ownedSince_);
     owned_ = XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == c_.helperWindow();
     return owned_;
+}
+
+bool X11Clipboard::setClipboardText(const std::string& utf8)
+{
+    events_.dispatchPending();
+    return own(utf8);
+}
+
+ClipboardText X11Clipboard::readClipboard()
+{
+    events_.dispatchPending();
+    if (owned_)
+        return {ClipboardText::Result::Text, text_, static_cast<ProcessId>(getpid())};
+    const Window owner = XGetSelectionOwner(c_.display(), c_.atoms().clipboard);
+    if (owner == None)
+        return {ClipboardText::Result::NoText, {}, 0};
+    const ProcessId pid = c_.clientPid(owner);
+    beginRead();
+    events_.waitFor([&] { return readState_ != ReadState::Waiting; }, waits_.clipboardRead);
+    const ReadState state = readState_;
+    std::string text = takeReadText();
+    if (state == ReadState::Done)
+        return {ClipboardText::Result::Text, std::move(text), pid};
+    return {ClipboardText::Result::Failed, {}, pid};
 }
 
 unsigned long X11Clipboard::servedTo(ProcessId pid) const

@@ -3,7 +3,10 @@
 // whoever asks (UTF8_STRING, STRING, TEXT, text/plain, with INCR for large texts), and
 // reading the text of another owner (UTF8_STRING, else STRING; INCR understood).
 
+#include "platform/Clipboard.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Events.h"
+#include "platform/x11/X11Waits.h"
 
 #include <map>
 #include <string>
@@ -11,9 +14,12 @@
 
 namespace orvanel::x11 {
 
-class X11Clipboard {
+class X11Clipboard final : public Clipboard {
 public:
-    explicit X11Clipboard(X11Connection& c);
+    X11Clipboard(X11Connection& c, X11Events& events, const Waits& waits);
+
+    bool setClipboardText(const std::string& utf8) override;
+    ClipboardText readClipboard() override;
 
     // Owns CLIPBOARD with `utf8` on the helper window; false when the server does not
     // report us as the owner afterwards.
@@ -27,13 +33,13 @@ public:
     ReadState readState() const { return readState_; }
     std::string takeReadText();
 
-    // Handles the events that belong to the clipboard; false for any other event.
-    bool handle(const XEvent& e);
-
     // How many requests for the text, made by a client of process `pid`, were served in full.
     unsigned long servedTo(ProcessId pid) const;
 
 private:
+    // Handles the events that belong to the clipboard; false for any other event.
+    bool handle(const XEvent& e);
+
     struct Transfer { // an INCR transfer to one requestor, chunk by chunk
         Window requestor;
         Atom property;
@@ -51,6 +57,8 @@ private:
     void countServed(ProcessId pid) { ++served_[pid]; }
 
     X11Connection& c_;
+    X11Events& events_;
+    const Waits& waits_;
     std::string text_;
     bool owned_ = false;
     Time ownedSince_ = CurrentTime;

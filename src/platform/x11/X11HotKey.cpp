@@ -2,7 +2,6 @@
 
 #include <X11/keysym.h>
 
-#include <cctype>
 
 namespace orvanel::x11 {
 namespace {
@@ -22,7 +21,58 @@ unsigned numLockMask(Display* dpy)
     return mask ? mask : Mod2Mask;
 }
 
+// The key of a virtual-key code, as the system's codes name them; NoSymbol for a code that
+// names no key here.
+KeySym keysymOfVirtualKey(int vk)
+{
+    if (vk >= 'A' && vk <= 'Z')
+        return XK_a + (vk - 'A');
+    if (vk >= '0' && vk <= '9')
+        return XK_0 + (vk - '0');
+    if (vk >= 0x60 && vk <= 0x69)
+        return XK_KP_0 + (vk - 0x60);
+    if (vk >= 0x70 && vk <= 0x87)
+        return XK_F1 + (vk - 0x70);
+    switch (vk) {
+    case 0x08: return XK_BackSpace;
+    case 0x09: return XK_Tab;
+    case 0x0D: return XK_Return;
+    case 0x13: return XK_Pause;
+    case 0x1B: return XK_Escape;
+    case 0x20: return XK_space;
+    case 0x21: return XK_Prior;
+    case 0x22: return XK_Next;
+    case 0x23: return XK_End;
+    case 0x24: return XK_Home;
+    case 0x25: return XK_Left;
+    case 0x26: return XK_Up;
+    case 0x27: return XK_Right;
+    case 0x28: return XK_Down;
+    case 0x2C: return XK_Print;
+    case 0x2D: return XK_Insert;
+    case 0x2E: return XK_Delete;
+    case 0x6A: return XK_KP_Multiply;
+    case 0x6B: return XK_KP_Add;
+    case 0x6D: return XK_KP_Subtract;
+    case 0x6E: return XK_KP_Decimal;
+    case 0x6F: return XK_KP_Divide;
+    default: return NoSymbol;
+    }
+}
+
 } // namespace
+
+X11HotKey::X11HotKey(X11Connection& c, X11Events& events) : c_(c), events_(events)
+{
+    events_.addHandler([this](const XEvent& e) {
+        if (!isPress(e))
+            return false;
+        // The handler runs from the Qt event loop, never inside one of our waits' dispatch.
+        if (handler_)
+            events_.post(handler_);
+        return true;
+    });
+}
 
 void X11HotKey::grabAll(bool on)
 {
@@ -35,15 +85,13 @@ void X11HotKey::grabAll(bool on)
     }
 }
 
-bool X11HotKey::grab(unsigned modifiers, char letter)
+HotKeyRegistration X11HotKey::registerHotKey(unsigned modifiers, int virtualKey)
 {
     ungrab();
-    if (!std::isalpha(static_cast<unsigned char>(letter)))
-        return false;
-    KeySym sym = XK_a + (std::tolower(static_cast<unsigned char>(letter)) - 'a');
-    KeyCode key = XKeysymToKeycode(c_.display(), sym);
+    const KeySym sym = keysymOfVirtualKey(virtualKey);
+    const KeyCode key = sym == NoSymbol ? 0 : XKeysymToKeycode(c_.display(), sym);
     if (!key)
-        return false;
+        return HotKeyRegistration::NoSuchKey;
     key_ = key;
     mask_ = ((modifiers & HotKeyShift) ? ShiftMask : 0) |
             ((modifiers & HotKeyControl) ? ControlMask : 0) |
@@ -55,9 +103,9 @@ bool X11HotKey::grab(unsigned modifiers, char letter)
         grabAll(false);
         c_.sync();
         key_ = 0;
-        return false;
+        return HotKeyRegistration::Taken;
     }
-    return true;
+    return HotKeyRegistration::Registered;
 }
 
 void X11HotKey::ungrab()
@@ -69,7 +117,7 @@ void X11HotKey::ungrab()
     key_ = 0;
 }
 
-bool X11HotKey::handle(const XEvent& e) const
+bool X11HotKey::isPress(const XEvent& e) const
 {
     if (e.type != KeyPress || !key_ || e.xkey.window != c_.root())
         return false;

@@ -6,8 +6,9 @@
 
 namespace orvanel::x11 {
 
-X11SelectionWatch::X11SelectionWatch(X11Connection& c) : c_(c)
+X11SelectionWatch::X11SelectionWatch(X11Connection& c, X11Events& events) : c_(c)
 {
+    events.addHandler([this](const XEvent& e) { return handle(e); });
     int errorBase = 0;
     if (!XFixesQueryExtension(c_.display(), &eventBase_, &errorBase))
         throw std::runtime_error("the X server has no XFixes extension");

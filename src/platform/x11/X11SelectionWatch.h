@@ -3,6 +3,7 @@
 // that a wait can end on the owner change it expects.
 
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Events.h"
 
 #include <deque>
 
@@ -10,7 +11,7 @@ namespace orvanel::x11 {
 
 class X11SelectionWatch {
 public:
-    explicit X11SelectionWatch(X11Connection& c);
+    X11SelectionWatch(X11Connection& c, X11Events& events);
 
     struct Change {
         unsigned long seq;
@@ -23,9 +24,9 @@ public:
     // The changes after `seq`, oldest first (the last few dozen are kept).
     std::deque<Change> changesSince(unsigned long seq) const;
 
+private:
     bool handle(const XEvent& e);
 
-private:
     X11Connection& c_;
     int eventBase_ = -1;
     unsigned long seq_ = 0;

@@ -2,8 +2,8 @@
 // Reading and writing "Orvanel.ini": every key with its default and type, in the order in
 // which the palette reads them at creation and writes them at close.
 
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "options/IniFile.h"
+#include "options/Settings.h"
 
 #include <optional>
 #include <string>

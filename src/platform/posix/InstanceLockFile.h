@@ -4,7 +4,7 @@
 // held with flock for as long as the returned lock lives. The kernel drops the lock when
 // the process ends in any way, so a crashed instance never blocks the next start.
 
-#include "platform/Platform.h"
+#include "platform/InstanceLock.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +16,15 @@ std::string instanceLockFilePath(const std::string& name);
 
 // Acquired (and `held` keeps the lock), AlreadyRunning when another process holds it, or
 // Failed when the file cannot be opened or locked.
-Platform::LockResult acquireInstanceLockFile(const std::string& name,
-                                             std::unique_ptr<InstanceLock>& held);
+InstanceLocks::LockResult acquireInstanceLockFile(const std::string& name, std::unique_ptr<InstanceLock>& held);
+
+// The same, as the interface of the instance lock.
+class InstanceLockFiles final : public InstanceLocks {
+public:
+    LockResult acquireInstanceLock(const std::string& name, std::unique_ptr<InstanceLock>& held) override
+    {
+        return acquireInstanceLockFile(name, held);
+    }
+};
 
 } // namespace orvanel

@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "options/IniFile.h"
 
 #include "text/Encoding.h"
 #include "text/Lines.h"

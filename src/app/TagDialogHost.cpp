@@ -1,11 +1,10 @@
-#include "tagdialog/TagDialogHost.h"
+#include "app/TagDialogHost.h"
 
 #include "app/TMainForm.h"
 #include "insert/RelativePath.h"
 #include "tagdialog/Pickers.h"
 #include "tagdialog/TTagDialogForm.h"
-
-#include <QMessageBox>
+#include "text/UserErrorBox.h"
 
 namespace orvanel {
 
@@ -20,11 +19,7 @@ void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
     dialog.setReferenceText([&palette, &dialog](const std::string& file) {
         return tagdialog::referenceText(file, palette.target().TargetFile(), insert::nativePathStyle(),
                                         [&dialog](std::string_view message) {
-                                            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVANEL"),
-                                                            QString::fromUtf8(message.data(),
-                                                                              static_cast<int>(message.size())),
-                                                            QMessageBox::Ok, &dialog);
-                                            box.exec();
+                                            ShowMessage(std::string(message), &dialog);
                                         });
     });
     palette.setPanelHost(PanelHost{

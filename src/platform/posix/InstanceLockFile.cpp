@@ -1,4 +1,4 @@
-#include "platform/x11/InstanceLockFile.h"
+#include "platform/posix/InstanceLockFile.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -40,24 +40,22 @@ std::string instanceLockFilePath(const std::string& name)
     return folder + "/" + name + "-" + std::to_string(::getuid());
 }
 
-Platform::LockResult acquireInstanceLockFile(const std::string& name,
-                                             std::unique_ptr<InstanceLock>& held)
+InstanceLocks::LockResult acquireInstanceLockFile(const std::string& name, std::unique_ptr<InstanceLock>& held)
 {
     const std::string path = instanceLockFilePath(name);
     // No symbolic links: in a shared temporary folder the name could be planted.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
-        return Platform::LockResult::Failed;
+        return InstanceLocks::LockResult::Failed;
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
         const int err = errno;
         ::close(fd);
-        return err == EWOULDBLOCK ? Platform::LockResult::AlreadyRunning
-                                  : Platform::LockResult::Failed;
+        return err == EWOULDBLOCK ? InstanceLocks::LockResult::AlreadyRunning : InstanceLocks::LockResult::Failed;
     }
     held = std::make_unique<FileLock>(fd);
-    return Platform::LockResult::Acquired;
+    return InstanceLocks::LockResult::Acquired;
 }
 
 } // namespace orvanel

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "options/SettingsFile.h"
 
 #include "text/TextOps.h"
 #include "text/UserError.h"

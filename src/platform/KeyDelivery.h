@@ -1,0 +1,48 @@
+#pragma once
+// The keys that move text between the palette and the target window: copying its selection
+// to the clipboard, pasting the clipboard into it and stepping its caret, by window messages
+// (method 0: events sent to the target window itself) or synthesized keys (method 1: keys
+// typed into the window that has the focus). Synthesized keys go out only while the target
+// has the focus: a key never reaches another window.
+
+#include "platform/PlatformTypes.h"
+
+namespace orvanel {
+
+// How the copy of the target's selection ended.
+enum class Fetch {
+    Taken,           // the target put its selection on the clipboard
+    NothingSelected, // the target handled the keys and took no clipboard: no selection
+    TimedOut,        // the target did not show within the bounded wait whether it copied
+    Failed,          // the keys could not be sent (no key code for them, an X error)
+    TargetLost,      // the target is gone, or no longer has the focus: nothing was sent
+};
+
+// How the paste ended.
+enum class Paste {
+    Taken,      // the target fetched the text from the clipboard
+    TimedOut,   // the target did not fetch it within the bounded wait
+    TargetLost, // the target is gone, or no longer has the focus: nothing was sent
+};
+
+// How a run of keys ended.
+enum class KeysSent {
+    Sent,
+    TargetLost, // the target is gone, or no longer has the focus: nothing was sent
+};
+
+class KeyDelivery {
+public:
+    virtual ~KeyDelivery() = default;
+    // Copies the target's selection to the clipboard (Ctrl+Insert) and waits until the
+    // target has taken the clipboard, or until it is clear that nothing was selected.
+    virtual Fetch fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) = 0;
+    // Pastes the clipboard into the target (Shift+Insert) and waits until the target has
+    // fetched the text.
+    virtual Paste paste(WindowHandle target, WindowHandle control, InsertMethod m) = 0;
+    // Moves the target's caret `count` characters to the left and waits until it has
+    // handled the keys.
+    virtual KeysSent caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) = 0;
+};
+
+} // namespace orvanel

@@ -1,0 +1,42 @@
+#pragma once
+// The X11 backend: one Xlib connection of our own, driven from the Qt event loop, and the
+// parts that speak through it.
+
+#include "platform/Backend.h"
+#include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11Events.h"
+#include "platform/x11/X11HotKey.h"
+#include "platform/x11/X11KeyDelivery.h"
+#include "platform/x11/X11SelectionWatch.h"
+#include "platform/x11/X11Waits.h"
+
+namespace orvanel::x11 {
+
+class X11Backend final : public Backend {
+public:
+    X11Backend();
+
+    EventLoop& eventLoop() override { return events_; }
+    Desktop& desktop() override { return desktop_; }
+    Clipboard& clipboard() override { return clipboard_; }
+    KeyDelivery& keyDelivery() override { return keys_; }
+    HotKey& hotKey() override { return hotKey_; }
+
+    Waits& waits() { return waits_; }
+
+private:
+    // In the order of construction: the connection first, its events next, then the parts
+    // that hand their handlers to the events.
+    Waits waits_;
+    X11Connection conn_;
+    X11Events events_;
+    X11SelectionWatch watch_;
+    X11Clipboard clipboard_;
+    X11Desktop desktop_;
+    X11KeyDelivery keys_;
+    X11HotKey hotKey_;
+};
+
+} // namespace orvanel::x11
