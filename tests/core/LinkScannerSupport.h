@@ -1,8 +1,6 @@
 #pragma once
-// Test stand-ins for the link scanner: an in-memory site, an icon source that records its
-// calls, a sink that keeps what it is given, and the scanner's steps written out plainly
-// (the slow way: the rest of the page lower-cased again at every step, each fragment's
-// target read again) to compare the scanner with.
+// Stand-ins for the link scanner's tests, and its steps written out plainly (the slow way:
+// the rest of the page lower-cased again at every step, each fragment's target read again).
 
 #include "insert/RelativePath.h"
 #include "project/PageText.h"
@@ -10,90 +8,76 @@
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
+#include <algorithm>
 #include <map>
 #include <ostream>
 #include <regex>
-#include <string>
-#include <vector>
 
 namespace linktest {
 
 using namespace orvanel::project;
 using orvanel::insert::PathStyle;
 
-// Paths are compared after "." and ".." steps and doubled separators are taken out, as a
-// file system without symbolic links resolves them.
+// A path with its "." and ".." steps and doubled separators taken out, as a file system
+// without symbolic links resolves it (a drive stays).
 inline std::string normalized(const std::string& path, PathStyle style)
 {
-    const char sep = style == PathStyle::Windows ? '\\' : '/';
-    std::vector<std::string> parts;
-    std::string part;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && path[i] != '/' && path[i] != sep) {
-            part += path[i];
+    const bool win = style == PathStyle::Windows;
+    std::vector<std::string> parts(1);
+    for (char c : path + '/') {
+        if (c != '/' && !(win && c == '\\')) {
+            parts.back() += c;
             continue;
         }
-        if (part == "..") {
-            if (parts.size() > (style == PathStyle::Windows ? 1u : 0u)) // a drive stays
-                parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        part.clear();
+        std::string part = std::move(parts.back());
+        parts.pop_back();
+        if (part == ".." && parts.size() > (win ? 1u : 0u))
+            parts.pop_back();
+        else if (part != ".." && !part.empty() && part != ".")
+            parts.push_back(std::move(part));
+        parts.emplace_back();
     }
-    std::string out = style == PathStyle::Posix ? "/" : "";
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        out += parts[i] + (i + 1 < parts.size() ? std::string(1, sep) : "");
+    std::string out = win ? "" : "/";
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
+        out += parts[i] + (i + 2 < parts.size() ? (win ? "\\" : "/") : "");
     return out;
 }
 
+// An in-memory site; a path whose name starts with "." is hidden.
 class FakeSiteFiles : public SiteFiles {
 public:
     explicit FakeSiteFiles(PathStyle style) : style_(style) {}
     void add(const std::string& path, std::string content) { files_[normalized(path, style_)] = std::move(content); }
     FileCheck check(const std::string& path) override
     {
-        ++checks;
         const std::string p = normalized(path, style_);
         const auto it = files_.find(p);
         if (it == files_.end())
             return {};
-        const bool hidden = p[p.find_last_of("/\\") + 1] == '.';
-        return {hidden ? FileState::Hidden : FileState::File,
-                FileId{1, static_cast<std::uint64_t>(std::distance(files_.begin(), it)) + 1}, it->second.size()};
+        return {p[p.find_last_of("/\\") + 1] == '.' ? FileState::Hidden : FileState::File,
+                FileId{1, std::hash<std::string>()(p)}, it->second.size()};
     }
     FileRead read(const std::string& path) override
     {
         ++reads;
         const auto it = files_.find(normalized(path, style_));
-        if (it == files_.end())
-            return {ReadOutcome::CannotRead, {}, 2};
-        return {ReadOutcome::Read, it->second, 0};
+        return it == files_.end() ? FileRead{ReadOutcome::CannotRead, {}, 2} : FileRead{ReadOutcome::Read, it->second, 0};
     }
-    std::optional<std::string> canonical(const std::string& path) override
+    std::optional<std::string> canonical(const std::string& p) override
     {
-        if (style_ == PathStyle::Windows)
-            return std::nullopt;
-        return normalized(path, style_);
+        return style_ == PathStyle::Windows ? std::nullopt : std::optional(normalized(p, style_));
     }
-    int checks = 0;
     int reads = 0;
-
-private:
     PathStyle style_;
     std::map<std::string, std::string> files_;
 };
 
 // Gives every path an icon except those ending in ".noicon".
-class FakeIcons : public FileIconSource {
-public:
+struct FakeIcons : FileIconSource {
     Lookup appendIconOf(std::string_view path) override
     {
         asked.emplace_back(path);
-        if (path.ends_with(".noicon"))
-            return Lookup::NoIcon;
-        ++count;
-        return Lookup::Appended;
+        return path.ends_with(".noicon") ? Lookup::NoIcon : (++count, Lookup::Appended);
     }
     std::int32_t imageCount() const override { return count; }
     std::int32_t count = 3;
@@ -108,7 +92,7 @@ struct Entry {
 
 inline void PrintTo(const Entry& e, std::ostream* os)
 {
-    *os << "{" << e.display << " | " << e.path << " | " << e.kind << " | " << e.extension << " | " << e.icon << "}";
+    *os << "{" << e.display << " | " << e.path << " | " << e.kind << " | " << e.icon << "}";
 }
 
 struct Collected : ScanSink {
@@ -117,10 +101,7 @@ struct Collected : ScanSink {
         entries.push_back({std::string(e.displayText), std::string(e.record.Path), std::string(e.record.Kind),
                            std::string(e.record.Extension), e.record.IconIndex});
     }
-    void fragmentToMissingFile(std::string_view written, std::string_view, std::string_view) override
-    {
-        dropped.emplace_back(written);
-    }
+    void fragmentToMissingFile(std::string_view written, std::string_view, std::string_view) override { dropped.emplace_back(written); }
     std::vector<Entry> entries;
     std::vector<std::string> dropped;
 };
@@ -130,16 +111,13 @@ namespace reference {
 
 inline std::string lower(std::string s)
 {
-    for (char& c : s)
-        c = orvanel::text::asciiLower(c);
-    return s;
+    return std::transform(s.begin(), s.end(), s.begin(), orvanel::text::asciiLower), s;
 }
 
 // FindLink: false when no reference is left.
 inline bool FindLink(std::string& page, std::string& link, std::string& kind)
 {
-    static const std::pair<std::string, std::string> tags[] = {
-        {"<a href=", "href"}, {"<img src=", "img"}, {"<frame src=", "frame"}};
+    static const std::pair<std::string, std::string> tags[] = {{"<a href=", "href"}, {"<img src=", "img"}, {"<frame src=", "frame"}};
     const std::string low = lower(page);
     for (const auto& [tag, k] : tags) {
         const std::size_t p = low.find(tag);
@@ -178,62 +156,49 @@ inline bool FindAnker(SiteFiles& files, const std::string& path, const std::stri
 inline std::vector<Entry> ScanPage(SiteFiles& files, FakeIcons& icons, const std::string& pagePath,
                                    PathStyle style, std::vector<Entry>& list, std::vector<std::string>& dropped)
 {
+    using orvanel::insert::RelativeToFolder;
     const bool win = style == PathStyle::Windows;
     const std::string folder = orvanel::insert::folderOf(pagePath, style);
-    std::string page = *ReadPageText(files, pagePath);
+    std::string page = *ReadPageText(files, pagePath), link, kind;
     std::vector<Entry> out;
-    std::string link, kind;
     while (FindLink(page, link, kind)) {
         const std::string written = link;
-        std::string path, anchor;
+        std::string path = "URL", anchor;
         bool fragment = false;
         static const std::regex scheme("^[A-Za-z][A-Za-z0-9+.-]+:");
         if (std::regex_search(link, scheme)) {
-            path = "URL";
         } else if (win && link.find('\\') != std::string::npos) {
-            link = orvanel::insert::RelativeToFolder(folder, link, style);
+            link = RelativeToFolder(folder, link, style);
             path = folder + link;
-        } else if (link.find("http://") != std::string::npos || link.find("ftp://") != std::string::npos) {
-            path = "URL";
-        } else {
+        } else if (link.find("http://") == std::string::npos && link.find("ftp://") == std::string::npos) {
             if (link.rfind("./", 0) == 0)
                 link = link.substr(2);
-            std::string file = link;
-            if (const std::size_t hash = link.find('#'); hash != std::string::npos) {
-                fragment = true;
-                anchor = link.substr(hash + 1);
-                file = link.substr(0, hash);
-            }
+            std::string file = link.substr(0, link.find('#'));
+            fragment = file.size() < link.size();
+            anchor = fragment ? link.substr(file.size() + 1) : "";
             if (win)
-                for (char& c : file)
-                    c = c == '/' ? '\\' : c;
-            path = file.empty() ? pagePath : folder + (win ? orvanel::insert::RelativeToFolder(folder, file, style) : file);
+                std::replace(file.begin(), file.end(), '/', '\\');
+            path = file.empty() ? pagePath : folder + (win ? RelativeToFolder(folder, file, style) : file);
         }
         std::int32_t icon = kUrlIcon;
-        if (path != "URL") {
-            if (files.check(path).state != FileState::File) {
-                if (fragment) {
-                    dropped.push_back(written);
-                    continue;
-                }
-                path.clear();
-                icon = kBrokenIcon;
-            } else if (fragment && !FindAnker(files, path, anchor)) {
-                icon = kBrokenIcon;
-            } else {
-                icon = -1;
-                for (auto r = list.rbegin(); r != list.rend() && icon < 0; ++r)
-                    if (r->extension == extensionOf(path, style) && r->icon > 0)
-                        icon = r->icon;
-                if (icon < 0)
-                    icon = SetIcon(icons, path);
+        if (path != "URL" && files.check(path).state != FileState::File) {
+            if (fragment) {
+                dropped.push_back(written);
+                continue;
             }
-            if (fragment)
-                kind = "href";
+            path.clear();
+            icon = kBrokenIcon;
+        } else if (path != "URL" && fragment && !FindAnker(files, path, anchor)) {
+            icon = kBrokenIcon;
+        } else if (path != "URL") {
+            icon = -1;
+            for (auto r = list.rbegin(); r != list.rend() && icon < 0; ++r)
+                icon = r->extension == extensionOf(path, style) && r->icon > 0 ? r->icon : -1;
+            icon = icon < 0 ? SetIcon(icons, path) : icon;
         }
-        const Entry e{link, path, kind, std::string(extensionOf(path, style)), icon};
-        list.push_back(e);
-        out.push_back(e);
+        kind = fragment ? "href" : kind;
+        out.push_back({link, path, kind, std::string(extensionOf(path, style)), icon});
+        list.push_back(out.back());
     }
     return out;
 }
