@@ -9,3 +9,10 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Launcher.h
   ${CMAKE_CURRENT_LIST_DIR}/Launcher.cpp
 )
+# The system's file search behind CheckFileExists.
+list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/FileSearch.h)
+if(WIN32)
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/FileSearch_win32.cpp)
+else()
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/FileSearch_posix.cpp)
+endif()
