@@ -4,9 +4,8 @@
 #include "text/Encoding.h"
 #include "text/UserError.h"
 
-#include <cerrno>
+#include <filesystem>
 #include <ostream>
-#include <unistd.h>
 
 namespace orvanel {
 
@@ -231,16 +230,13 @@ private:
 // The top page as an absolute path, so that every path printed is one.
 std::string absolutePath(const std::string& path)
 {
-    if (path.starts_with('/'))
+    std::error_code error;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+    if (error)
         return path;
-    std::string cwd(4096, '\0');
-    while (!::getcwd(cwd.data(), cwd.size())) {
-        if (errno != ERANGE)
-            return path;
-        cwd.resize(cwd.size() * 2);
-    }
-    cwd.resize(cwd.find('\0'));
-    return cwd + (cwd.ends_with('/') ? "" : "/") + path;
+    const std::u8string utf8 = absolute.u8string();
+    return std::string(utf8.begin(), utf8.end());
 }
 
 } // namespace
@@ -268,8 +264,8 @@ int runLinksVerb(VerbContext& c)
     }
     top = absolutePath(top);
 
-    project::PosixSiteFiles files;
-    project::ScanSession session(files, anyForm ? project::ScanForm::AnyForm : project::ScanForm::Exact);
+    const std::unique_ptr<project::SiteFiles> files = project::systemSiteFiles();
+    project::ScanSession session(*files, anyForm ? project::ScanForm::AnyForm : project::ScanForm::Exact);
     project::SiteSummary summary;
     if (json) {
         JsonWriter writer(c.out, c.err, top);

@@ -1,10 +1,11 @@
 #pragma once
 // The files of a site as the scanner sees them: whether a path names a plain file, and the
-// bytes of a page. The POSIX implementation is what runs; tests give the scanner an
-// in-memory site (with Windows paths, too).
+// bytes of a page. Each system has its implementation (SiteFiles_posix.cpp,
+// SiteFiles_win32.cpp); tests give the scanner an in-memory site (with Windows paths, too).
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -48,7 +49,8 @@ struct FileRead {
 class SiteFiles {
 public:
     virtual ~SiteFiles() = default;
-    // The file-existence test of the launchers: true only for a plain file that is not hidden.
+    // The file-existence test of the launchers: true only for a plain file that is not hidden
+    // (whose name does not start with "."; on Windows, that is not a hidden or system file).
     virtual FileCheck check(const std::string& path) = 0;
     // The content of a plain file, at most as long as the file was when it was opened, so
     // that a file that grows (or a pseudo-file that reports no size) cannot take more memory
@@ -58,11 +60,7 @@ public:
     virtual std::optional<std::string> canonical(const std::string& path) = 0;
 };
 
-class PosixSiteFiles : public SiteFiles {
-public:
-    FileCheck check(const std::string& path) override;
-    FileRead read(const std::string& path) override;
-    std::optional<std::string> canonical(const std::string& path) override;
-};
+// The files of the system the program runs on.
+std::unique_ptr<SiteFiles> systemSiteFiles();
 
 } // namespace orvanel::project

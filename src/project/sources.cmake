@@ -5,7 +5,6 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FileIcons.h
   ${CMAKE_CURRENT_LIST_DIR}/FileIcons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SiteFiles.h
-  ${CMAKE_CURRENT_LIST_DIR}/SiteFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageText.h
   ${CMAKE_CURRENT_LIST_DIR}/PageText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FindLink.h
@@ -25,6 +24,12 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.h
   ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.cpp
 )
+# The files of a site, per system.
+if(WIN32)
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SiteFiles_win32.cpp)
+else()
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SiteFiles_posix.cpp)
+endif()
 # UI: the project manager window.
 list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TPrjMngr.h

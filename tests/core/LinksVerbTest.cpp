@@ -1,8 +1,33 @@
-// "orvanel links" on real folders: the report, the status, and pages no one should write.
+// "orvanel links" on real folders: the files of the system, the report, the status, and
+// pages no one should write.
 
+#include "TestFiles.h"
 #include "app/CommandLine.h"
+#include "project/SiteFiles.h"
 
 #include <gtest/gtest.h>
+
+using namespace orvanel::project;
+
+TEST(SiteFiles, PlainFilesOfTheSystem)
+{
+    orvanel::test::TempFolder dir;
+    orvanel::test::writeAll(dir.file("a.html"), "<a>");
+    orvanel::test::writeAll(dir.file(".h.html"), "");
+    std::filesystem::create_directory(dir.path() / "sub");
+    const std::unique_ptr<SiteFiles> files = systemSiteFiles();
+    EXPECT_EQ(files->check(dir.file("a.html")).state, FileState::File);
+    EXPECT_EQ(files->check(dir.file(".h.html")).state, FileState::Hidden);
+    EXPECT_EQ(files->check(dir.file("sub")).state, FileState::NotAFile);
+    EXPECT_EQ(files->check(dir.file("gone.html")).state, FileState::Missing);
+    EXPECT_EQ(files->check(dir.file("sub/../a.html")).id, files->check(dir.file("a.html")).id);
+    EXPECT_EQ(files->read(dir.file("a.html")).bytes, "<a>");
+    EXPECT_EQ(files->read(dir.file("sub")).outcome, ReadOutcome::NotAFile);
+    EXPECT_EQ(files->read(dir.file("gone.html")).outcome, ReadOutcome::CannotRead);
+    EXPECT_EQ(files->canonical(dir.file("sub/../a.html")), orvanel::test::utf8Of(std::filesystem::canonical(dir.path() / "a.html")));
+}
+
+#ifndef _WIN32 // FIFOs, symbolic links, /proc and a child process: POSIX only
 
 #include <fstream>
 #include <random>
@@ -135,3 +160,4 @@ TEST_F(LinksVerb, PagesNoOneShouldWrite)
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_LT(usage.ru_maxrss, 3 * (100 << 10)); // kilobytes
 }
+#endif

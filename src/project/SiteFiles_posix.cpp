@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// The files of a site through POSIX calls.
+
 namespace orvanel::project {
 
 namespace {
@@ -34,7 +36,19 @@ private:
     int fd_;
 };
 
+class PosixSiteFiles : public SiteFiles {
+public:
+    FileCheck check(const std::string& path) override;
+    FileRead read(const std::string& path) override;
+    std::optional<std::string> canonical(const std::string& path) override;
+};
+
 } // namespace
+
+std::unique_ptr<SiteFiles> systemSiteFiles()
+{
+    return std::make_unique<PosixSiteFiles>();
+}
 
 FileCheck PosixSiteFiles::check(const std::string& path)
 {
