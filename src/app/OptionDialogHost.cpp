@@ -12,7 +12,7 @@ void connectOptionDialog(TOptionDialogForm& dialog, TSupportDialogForm& support,
     dialog.setHost(OptionDialogHost{
         [&palette] { palette.SetHotKey(); },
         [&palette] { palette.UpdateMenu(); },
-        [] {}, // wired when the palette loads user tags
+        [&palette] { palette.LoadUserTag(); },
         &palette.OpenDialog(),
         &keyboard,
     });

@@ -75,7 +75,9 @@ int runOrvanel(int argc, char** argv)
         supportDialog = std::make_unique<TSupportDialogForm>();
         connectTagDialog(*tagDialog, *mainForm);
         connectOptionDialog(*optionDialog, *supportDialog, *mainForm, backend->keyboard());
-        mainForm->onVerInfo = [palette = mainForm.get()] { ShowVerInfo(palette); };
+        mainForm->onVerInfo = [palette = mainForm.get(), &programs = backend->programStarter()] {
+            ShowVerInfo(palette, programs);
+        };
     } catch (const std::exception& error) {
         ShowError(error);
         return 0;

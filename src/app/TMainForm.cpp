@@ -2,12 +2,14 @@
 
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
+#include "catalogue/ShippedGroups.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
 #include "catalogue/TagMenuWidgets.h"
 #include "catalogue/TagPages.h"
 #include "platform/Backend.h"
 #include "project/TPrjMngr.h"
+#include "tagdialog/OpenFileDialog.h"
 #include "text/UserErrorBox.h"
 
 #include <QAction>
@@ -21,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -96,7 +99,11 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
       exeFolder_(std::move(exeFolder)),
       userFolder_(userFolder.empty() ? exeFolder_ : std::move(userFolder)),
       target_(backend.desktop(), backend.eventLoop()),
-      inserter_(backend.eventLoop(), backend.desktop(), backend.clipboard(), backend.keyDelivery(), settings_, target_)
+      inserter_(backend.eventLoop(), backend.desktop(), backend.clipboard(), backend.keyDelivery(), settings_, target_),
+      appBar_(backend.dockStrip()),
+      launcher_(backend.programStarter(), settings_.ExtList, target_.LaunchedFiles(),
+                [this](std::string_view message) { tell(message); }),
+      chooseFile_([this](OpenDialogState& state) { return showOpenDialog(this, state); })
 {
     // 1. The window and its components.
     buildForm();
@@ -111,20 +118,26 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     });
     // 6. The fixed height.
     paletteHeight_ = computePaletteHeight();
-    setFixedHeight(paletteHeight_ - style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
-    setMinimumWidth(PaletteWidth);
+    setUndockedSize();
+    // 7. The docking strip: the screen's width, the palette's height.
+    appBar_.InitAppBar(0, 0, QGuiApplication::primaryScreen()->geometry().width(), paletteHeight_);
     // 8. DropDownButton starts with no button: the pop-up knows its opener (see
     // OpPopMenuPopup), so no placeholder button is needed.
     // 9. The menu tag list and the tag menus.
     menuTagList_ = text::KeyedTextList::load(exeFolder_ + "TagMList.lst");
     LoadTagMenu();
-    // 10. The button tag list (the user tags come with their own part).
+    // 10. The button tag list, then the user tag groups (a first start gets the shipped ones).
     buttonTagList_ = catalogue::ButtonTagList::load(exeFolder_ + "TagBList.lst");
+    installShippedGroups();
+    LoadUserTag();
     // 11. Settings: window position, size and shown page are applied here.
     loadSettings();
     // 12. Form style.
     setStayOnTop(settings_.StayOnTop);
-    // 13. Docking, when set, is done by the application-bar part through onAppBarToggle.
+    // 13. Docked again when it was docked at the last close, where the settings have placed
+    // it, once its window shows: the window manager takes a window as a bar when it maps it,
+    // and the toolkit makes the window anew when it first shows it.
+    dockWhenShown_ = settings_.AppBar;
     // 14./15.
     SetHotKey();
     UpdateMenu();
@@ -255,13 +268,13 @@ void TMainForm::buildForm()
     buildTagPages();
 
     connect(BtnNew, &QToolButton::clicked, this, [this] {
-        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+        Guarded(this, [&] { MenuFileNewClick(); });
     });
     connect(BtnOpen, &QToolButton::clicked, this, [this] {
-        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+        Guarded(this, [&] { MenuFileOpenClick(); });
     });
     connect(BtnPreview, &QToolButton::clicked, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.CurBrowser); });
+        Guarded(this, [&] { PreviewInBrowser(settings_.CurBrowser); });
     });
     connect(BtnOption, &QToolButton::clicked, this, [this] {
         Guarded(this, [&] { if (onOption) onOption(); });
@@ -334,10 +347,10 @@ void TMainForm::buildMainMenu()
     PopTag->setObjectName("PopTag");
 
     connect(MenuFileNew, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+        Guarded(this, [&] { MenuFileNewClick(); });
     });
     connect(MenuFileOpen, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+        Guarded(this, [&] { MenuFileOpenClick(); });
     });
     connect(MenuFileClose, &QAction::triggered, this, [this] {
         Guarded(this, [&] { MenuFileCloseClick(); });
@@ -356,23 +369,17 @@ void TMainForm::buildMainMenu()
         MenuToolPrjMngr->setChecked(!checked);
         Guarded(this, [&] { MenuToolPrjMngrClick(); });
     });
-    connect(MenuToolPreviewIE, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.IE); });
-    });
-    connect(MenuToolPreviewNN, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.NN); });
-    });
-    connect(MenuToolPreviewETC, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.ETC); });
-    });
+    const std::pair<QAction*, const std::string*> previews[] = {
+        {MenuToolPreviewIE, &settings_.IE}, {MenuToolPreviewNN, &settings_.NN}, {MenuToolPreviewETC, &settings_.ETC}};
+    for (const auto& [item, browser] : previews)
+        connect(item, &QAction::triggered, this, [this, browser] {
+            Guarded(this, [&] { PreviewInBrowser(*browser); });
+        });
     const std::string* paths[3] = {&settings_.ProPath1, &settings_.ProPath2, &settings_.ProPath3};
     for (int n = 0; n < 3; ++n) {
         const std::string* path = paths[n];
         connect(MenuToolProgram[n], &QAction::triggered, this, [this, path] {
-            Guarded(this, [&] {
-                if (onRunProgram)
-                    onRunProgram(*path);
-            });
+            Guarded(this, [&] { RunExternalProgram(*path); });
         });
     }
     connect(MenuHelpVerInfo, &QAction::triggered, this, [this] {
@@ -411,6 +418,71 @@ void TMainForm::LoadTagMenu()
     handlers.dialogLeaf = [this](QAction* a) { Guarded(this, [&] { TagGroupMenuItemClick(a); }); };
     handlers.image = [](int index) { return catalogue::tagButtonImage(index); };
     catalogue::buildTagMenus(catalogue::LoadTagMenu(menuTagList_), MenuItemTag, PopTag, handlers);
+}
+
+// ---- user tag groups
+
+void TMainForm::installShippedGroups()
+{
+    const catalogue::ShippedGroupsResult result = catalogue::installShippedGroups(exeFolder_ + "html5/", userFolder_);
+    if (result.outcome == catalogue::ShippedGroupsOutcome::Failed)
+        tell(result.message);
+}
+
+void TMainForm::LoadUserTag()
+{
+    userTagList_ = catalogue::LoadUserTag(userFolder_, [this](std::string_view message) { tell(message); });
+    // Without a group list the list is empty, and so are the menus and pages: a removed list
+    // leaves no groups behind whose tags would insert nothing.
+    LoadUserTagMnBtn();
+}
+
+void TMainForm::LoadUserTagMnBtn()
+{
+    userTagWidgets_.rebuild(catalogue::LoadUserTagMnBtn(userTagList_), MenuItemTag, PopTag, PageTag,
+                            [this](QObject* sender) { Guarded(this, [&] { TagUserMnBtnClick(sender); }); });
+}
+
+void TMainForm::TagUserMnBtnClick(QObject* sender)
+{
+    if (!qobject_cast<QAction*>(sender) && !qobject_cast<QToolButton*>(sender))
+        return;
+    if (const auto tmpl = catalogue::TagUserMnBtnClick(userTagList_, sender->objectName().toStdString()))
+        insertTemplate(*tmpl);
+}
+
+// ---- file commands
+
+void TMainForm::tell(std::string_view message)
+{
+    ShowMessage(std::string(message), isVisible() ? this : nullptr);
+}
+
+void TMainForm::MenuFileNewClick()
+{
+    launcher_.OpenFileWithProgram({});
+}
+
+void TMainForm::MenuFileOpenClick()
+{
+    openDialog_.filterIndex = 1;
+    openDialog_.title = "開く";
+    const std::optional<std::string> file = chooseFile_ ? chooseFile_(openDialog_) : std::nullopt;
+    if (!file)
+        return;
+    launcher_.OpenFileWithProgram(*file);
+    // The next start of the dialog, also after the program's next start, is in that folder.
+    openDialog_.folder = launch::initialDirAfterOpen(*file, insert::nativePathStyle());
+}
+
+void TMainForm::PreviewInBrowser(const std::string& browser)
+{
+    launcher_.PreviewInBrowser(browser, target_.TargetFile());
+}
+
+void TMainForm::RunExternalProgram(const std::string& commandLine)
+{
+    launcher_.RunExternalProgram(commandLine);
 }
 
 // ---- settings
@@ -480,8 +552,9 @@ void TMainForm::FormClose()
     // 3. A failed save throws: the steps after it are not run.
     saveSettings();
     closed_ = true;
-    // 4. Undocking belongs to the application-bar part; 5./6. the drop-down button and
-    // the lists are plain members and go with the window.
+    // 4.
+    UndockAppBar();
+    // 5./6. The drop-down button and the lists are plain members and go with the window.
     dropDownButton_ = nullptr;
     backend_.hotKey().unregisterHotKey();
 }
@@ -563,11 +636,75 @@ void TMainForm::MenuFileCloseClick()
 
 void TMainForm::MenuToolAppBarClick()
 {
-    if (onAppBarToggle)
-        onAppBarToggle();
-    MenuToolAppBar->setChecked(settings_.AppBar);
-    BtnAppBar->setChecked(settings_.AppBar);
+    if (appBar_.docked()) {
+        UndockAppBar();
+        backend_.eventLoop().pump();
+        // The window's own area (not its frame) goes back where it was: the frame that the
+        // window manager gives back may not be known yet.
+        const WindowGeometry& before = appBar_.savedGeometry();
+        setGeometry(before.left, before.top, before.width, height()); // the height is fixed
+    } else {
+        DockAppBar();
+    }
+    showDocked();
     SetHotKey();
+}
+
+void TMainForm::showDocked()
+{
+    MenuToolAppBar->setChecked(appBar_.docked());
+    BtnAppBar->setChecked(appBar_.docked());
+}
+
+void TMainForm::DockAppBar()
+{
+    const QRect area = geometry();
+    if (appBar_.DockAppBar(winId(), {area.x(), area.y(), area.height(), area.width()}) != DockOutcome::Docked) {
+        // Refused, not answered, or the window was gone: nothing changed, and the palette
+        // goes on undocked.
+        settings_.AppBar = false;
+        ShowMessage(QString::fromUtf8("アプリケーションバーの登録に失敗しました。"), isVisible() ? this : nullptr);
+        return;
+    }
+    // No frame to size it by: the window takes the strip's size and keeps it.
+    const StripRect& strip = appBar_.rect();
+    setFixedSize(strip.width(), strip.height());
+    settings_.AppBar = true;
+    backend_.eventLoop().pump();
+    holdAtStrip();
+}
+
+void TMainForm::UndockAppBar()
+{
+    if (!appBar_.docked())
+        return;
+    switch (appBar_.UndockAppBar(winId())) {
+    case UndockOutcome::Undocked:
+    case UndockOutcome::NoAnswer: // the strip is free; the window manager shows the window when it gets to it
+    case UndockOutcome::WindowGone: // the window is going (closing): its strip went with it
+        break;
+    }
+    setUndockedSize();
+    backend_.eventLoop().pump();
+    settings_.AppBar = false;
+}
+
+void TMainForm::setUndockedSize()
+{
+    setMinimumWidth(PaletteWidth);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    setFixedHeight(paletteHeight_ - style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+}
+
+void TMainForm::holdAtStrip()
+{
+    if (!appBar_.docked())
+        return;
+    const QRect now = geometry();
+    const WindowGeometry asked{now.x(), now.y(), now.height(), now.width()};
+    const WindowGeometry held = appBar_.constrain(asked);
+    if (held != asked)
+        setGeometry(held.left, held.top, held.width, held.height);
 }
 
 void TMainForm::MenuToolStayOnTopClick()
@@ -643,12 +780,14 @@ void TMainForm::snapProjectManager()
 void TMainForm::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
+    holdAtStrip();
     snapProjectManager();
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    holdAtStrip();
     snapProjectManager();
 }
 
@@ -669,6 +808,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == PanelTarget && event->type() == QEvent::Resize)
         PanelTargetResize();
     const QEvent::Type type = event->type();
+    if (type == QEvent::Expose && dockWhenShown_ && watched == windowHandle() && windowHandle()->isExposed()) {
+        dockWhenShown_ = false;
+        QTimer::singleShot(0, this, [this] {
+            Guarded(this, [&] {
+                DockAppBar();
+                showDocked();
+            });
+        });
+    }
     if (activating_ && inWindow(watched, this)
         && (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove)) {
         // AppActivate runs the event loop while the press waits to be delivered: a release

@@ -1,6 +1,5 @@
 list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ExeFolder.h
-  ${CMAKE_CURRENT_LIST_DIR}/ExeFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.h
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComposeCommand.h
@@ -24,4 +23,12 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HotKeyText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagVerb.h
   ${CMAKE_CURRENT_LIST_DIR}/TagVerb.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppBar.h
+  ${CMAKE_CURRENT_LIST_DIR}/AppBar.cpp
 )
+# The program and user folders, per system.
+if(WIN32)
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ExeFolder_win32.cpp)
+else()
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ExeFolder_posix.cpp)
+endif()

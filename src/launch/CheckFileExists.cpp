@@ -1,42 +1,8 @@
 #include "launch/CheckFileExists.h"
 
-#include <glob.h>
-#include <sys/stat.h>
+#include "launch/FileSearch.h"
 
 namespace orvanel::launch {
-
-namespace {
-
-// The pattern for glob, as a file search reads a path: "*" and "?" in the file name are
-// wildcards; every other special character, and "*" and "?" in the folders, match
-// themselves.
-std::string searchPattern(const std::string& path)
-{
-    const std::size_t nameStart = path.rfind('/') + 1; // 0 without a folder
-    std::string pattern;
-    pattern.reserve(path.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const char c = path[i];
-        if (c == '[' || c == ']' || c == '\\' || (i < nameStart && (c == '*' || c == '?')))
-            pattern += '\\';
-        pattern += c;
-    }
-    return pattern;
-}
-
-bool isVisibleRegularFile(const char* path)
-{
-    struct stat st {};
-    if (::stat(path, &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '/')
-            name = p + 1;
-    return name[0] != '.';
-}
-
-} // namespace
 
 std::string missingFileMessage(const std::string& path)
 {
@@ -45,16 +11,8 @@ std::string missingFileMessage(const std::string& path)
 
 bool CheckFileExists(const std::string& path, const Tell& tell)
 {
-    bool found = false;
-    // A path with a NUL byte cannot name a file; the C functions would see a shorter one.
-    if (!path.empty() && path.find('\0') == std::string::npos) {
-        glob_t matches{};
-        if (::glob(searchPattern(path).c_str(), 0, nullptr, &matches) == 0) {
-            for (std::size_t i = 0; i < matches.gl_pathc && !found; ++i)
-                found = isVisibleRegularFile(matches.gl_pathv[i]);
-        }
-        ::globfree(&matches);
-    }
+    // A path with a NUL byte cannot name a file; the system's calls would see a shorter one.
+    const bool found = !path.empty() && path.find('\0') == std::string::npos && visibleFileMatches(path);
     if (!found && tell)
         tell(missingFileMessage(path));
     return found;

@@ -4,7 +4,6 @@
 #include "text/Lines.h"
 #include "text/UserError.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace orvanel::options {
@@ -311,7 +310,7 @@ bool UserTagEditor::renameGroupFile(std::size_t entry)
         } catch (const UserError&) {
         }
     } else {
-        done = std::rename(from.c_str(), to.c_str()) == 0;
+        done = text::renameFile(from, to);
     }
     if (!done)
         say(from + " を " + to + " に変更できませんでした。");

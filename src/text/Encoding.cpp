@@ -1,8 +1,10 @@
 #include "text/Encoding.h"
 
-#include <cerrno>
-#include <iconv.h>
-#include <stdexcept>
+#include <cstdint>
+#include <cstring>
+
+// The rules of data files and UTF-8; the CP932 codec itself is per system
+// (Encoding_posix.cpp, Encoding_win32.cpp).
 
 namespace orvanel::text {
 
@@ -11,90 +13,23 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
-// One iconv conversion descriptor, closed when it goes out of scope.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
-    {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    enum class Stop { Done, Invalid, Incomplete };
-
-    // Converts as much of `in` as it can, appending to `out`; `in` keeps what is left.
-    Stop convert(std::string_view& in, std::string& out)
-    {
-        char buffer[4096];
-        while (!in.empty()) {
-            char* src = const_cast<char*>(in.data());
-            std::size_t srcLeft = in.size();
-            char* dst = buffer;
-            std::size_t dstLeft = sizeof buffer;
-            const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            const int err = errno;
-            out.append(buffer, static_cast<std::size_t>(dst - buffer));
-            in.remove_prefix(in.size() - srcLeft);
-            if (rc != static_cast<std::size_t>(-1))
-                continue;
-            if (err == E2BIG)
-                continue;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr); // back to the initial state
-            return err == EINVAL ? Stop::Incomplete : Stop::Invalid;
-        }
-        return Stop::Done;
-    }
-
-private:
-    iconv_t cd_;
-};
-
 } // namespace
-
-std::string cp932ToUtf8(std::string_view cp932)
-{
-    Converter conv("UTF-8", "CP932");
-    std::string out;
-    out.reserve(cp932.size() + cp932.size() / 2);
-    while (!cp932.empty()) {
-        switch (conv.convert(cp932, out)) {
-        case Converter::Stop::Done:
-            break;
-        case Converter::Stop::Invalid:
-            // A lead byte followed by a byte that cannot end it: the lead byte alone is
-            // replaced, and the next byte is looked at on its own (it may be ASCII).
-            out += kReplacement;
-            cp932.remove_prefix(1);
-            break;
-        case Converter::Stop::Incomplete:
-            out += kReplacement;
-            cp932 = {};
-            break;
-        }
-    }
-    return out;
-}
-
-std::optional<std::string> utf8ToCp932(std::string_view utf8)
-{
-    if (!isValidUtf8(utf8))
-        return std::nullopt;
-    Converter conv("CP932", "UTF-8");
-    std::string out;
-    out.reserve(utf8.size());
-    if (conv.convert(utf8, out) != Converter::Stop::Done)
-        return std::nullopt;
-    return out;
-}
 
 bool isValidUtf8(std::string_view bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
+        // Runs of ASCII, the bulk of most files, eight bytes at a time.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if (word & 0x8080808080808080u)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
         const unsigned char c = *p;
         if (c < 0x80) {
             ++p;

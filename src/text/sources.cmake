@@ -7,6 +7,7 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Lines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextOps.h
   ${CMAKE_CURRENT_LIST_DIR}/Utf8Chars.h
+  ${CMAKE_CURRENT_LIST_DIR}/StringHash.h
   ${CMAKE_CURRENT_LIST_DIR}/TextOps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyedTextList.h
   ${CMAKE_CURRENT_LIST_DIR}/KeyedTextList.cpp
@@ -16,3 +17,17 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UserErrorBox.h
   ${CMAKE_CURRENT_LIST_DIR}/UserErrorBox.cpp
 )
+# The CP932 codec and whole-file access, per system.
+if(WIN32)
+  list(APPEND ORVANEL_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Utf16.h
+    ${CMAKE_CURRENT_LIST_DIR}/Utf16_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Encoding_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Lines_win32.cpp
+  )
+else()
+  list(APPEND ORVANEL_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Encoding_posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Lines_posix.cpp
+  )
+endif()

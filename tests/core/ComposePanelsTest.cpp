@@ -10,14 +10,14 @@
 #include "tagdialog/Pickers.h"
 #include "text/TextOps.h"
 
+#include "TestFiles.h"
+#include "Tidy.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
+#include <cstdlib>
 #include <regex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace orvanel;
@@ -60,38 +60,6 @@ std::string document(const std::string& panel, const std::string& html)
     else if (panel.starts_with("PanelFORM_") && panel != "PanelFORM_FORM")
         body = "<FORM ACTION=\"f.cgi\">\n" + html + "\n</FORM>\n";
     return kTransitional + std::string(kHead) + "<BODY>\n" + body + "\n</BODY>\n</HTML>\n";
-}
-
-struct TidyResult {
-    int status = -1;
-    std::vector<std::string> messages; // the warning and error lines
-};
-
-TidyResult runTidy(const std::string& html)
-{
-    char path[] = "/tmp/orvanel-tidy-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    std::ofstream(path, std::ios::binary) << html;
-    TidyResult r;
-    const std::string command = std::string("tidy -q -e ") + path + " 2>&1";
-    if (FILE* p = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        std::string line;
-        while (fgets(buf.data(), static_cast<int>(buf.size()), p)) {
-            line = buf.data();
-            while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-                line.pop_back();
-            if (line.find("Warning:") != std::string::npos || line.find("Error:") != std::string::npos)
-                r.messages.push_back(line);
-        }
-        const int status = pclose(p);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::remove(path);
-    return r;
 }
 
 // Attributes of the day that HTML 4.01 left out but the panels offer by name (their hints
@@ -207,7 +175,7 @@ void switchEverythingOn(ControlModel& model, Control& panel)
 
 void expectTidyAccepts(const std::string& panel, const std::string& html, bool initial)
 {
-    const TidyResult r = runTidy(document(panel, html));
+    const test::TidyRun r = test::runTidy(document(panel, html));
     ASSERT_GE(r.status, 0) << "tidy could not be run";
     EXPECT_LT(r.status, 2) << panel << (initial ? " (initial)" : " (all on)") << "\n" << html;
     for (const std::string& m : r.messages) {
@@ -222,7 +190,9 @@ void expectTidyAccepts(const std::string& panel, const std::string& html, bool i
 
 TEST(ComposePanels, EveryPanelGivesHtmlThatTidyAccepts)
 {
-    ASSERT_EQ(std::system("tidy -v >/dev/null 2>&1"), 0) << "tidy (Debian package tidy) is needed";
+    if (test::kOnWindows)
+        GTEST_SKIP() << test::kNoTidyOnWindows;
+    ASSERT_TRUE(test::tidyAvailable()) << "tidy (Debian package tidy) is needed";
     const ControlModel reference;
     ASSERT_EQ(reference.panels().size(), 24u);
     for (const auto& p : reference.panels()) {

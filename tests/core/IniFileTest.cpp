@@ -2,11 +2,11 @@
 #include "text/Encoding.h"
 #include "text/UserError.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 using orvanel::IniFile;
 
@@ -136,9 +136,8 @@ TEST(IniFile, WrittenLinesAreCp932WhenTheyFitElseUtf8AndBothReadBack)
 TEST(IniFile, MissingFileIsEmptyUnreadableFileIsAnError)
 {
     namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "orvanel-ini-XXXXXX").string();
-    const fs::path dir = ::mkdtemp(pattern.data());
-    const std::string path = (dir / "Orvanel.ini").string();
+    const orvanel::test::TempFolder dir("orvanel-ini");
+    const std::string path = dir.file("Orvanel.ini");
     EXPECT_EQ(IniFile::load(path).serialize(), "");
 
     IniFile ini;
@@ -147,8 +146,7 @@ TEST(IniFile, MissingFileIsEmptyUnreadableFileIsAnError)
     EXPECT_EQ(IniFile::load(path).read("window", "left"), "5");
 
     // A file that is there but cannot be read is an error, not an empty profile.
-    const std::string folder = (dir / "sub").string();
-    fs::create_directory(folder);
+    const std::string folder = dir.file("sub");
+    fs::create_directory(orvanel::test::pathOf(folder));
     EXPECT_THROW(IniFile::load(folder), orvanel::UserError);
-    fs::remove_all(dir);
 }

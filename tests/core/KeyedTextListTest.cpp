@@ -1,11 +1,9 @@
 #include "text/KeyedTextList.h"
 #include "text/UserError.h"
 
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <gtest/gtest.h>
 
 using orvanel::text::KeyedTextList;
 
@@ -35,20 +33,15 @@ TEST(KeyedTextList, FirstEntryWhoseKeyMatchesIgnoringCaseGivesEverythingAfterThe
 
 TEST(KeyedTextList, LoadsCp932AndAnyLineBreakAndSavesWithCrLf)
 {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "orvanel-ktl-XXXXXX").string();
-    const fs::path dir = ::mkdtemp(pattern.data());
-    const std::string path = (dir / "usertag.lst").string();
-    std::ofstream(path, std::ios::binary) << "\x95\x5C=<TABLE>\rlf=1\nlast=end";
+    const orvanel::test::TempFolder dir("orvanel-ktl");
+    const std::string path = dir.file("usertag.lst");
+    orvanel::test::writeAll(path, "\x95\x5C=<TABLE>\rlf=1\nlast=end");
     KeyedTextList list = KeyedTextList::load(path);
     EXPECT_EQ(list.size(), 3u);
     EXPECT_EQ(list.value("表"), "<TABLE>");
     EXPECT_EQ(list.value("LAST"), "end");
     list.append("new=値");
     list.save(path);
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(bytes, "\x95\x5C=<TABLE>\r\nlf=1\r\nlast=end\r\nnew=\x92\x6C\r\n");
-    EXPECT_THROW(KeyedTextList::load((dir / "missing").string()), orvanel::UserError);
-    fs::remove_all(dir);
+    EXPECT_EQ(orvanel::test::readAll(path), "\x95\x5C=<TABLE>\r\nlf=1\r\nlast=end\r\nnew=\x92\x6C\r\n");
+    EXPECT_THROW(KeyedTextList::load(dir.file("missing")), orvanel::UserError);
 }

@@ -2,45 +2,17 @@
 #include "text/Lines.h"
 #include "text/UserError.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
+#include <iterator>
 
 using namespace orvanel::text;
 namespace fs = std::filesystem;
-
-namespace {
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "orvanel-lines-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-} // namespace
+using namespace orvanel::test;
 
 TEST(Lines, EveryLineBreakEndsALineAndAFinalBreakAddsNone)
 {
@@ -56,7 +28,7 @@ TEST(Lines, EveryLineBreakEndsALineAndAFinalBreakAddsNone)
 
 TEST(Lines, DataFilesRoundTripInTheirEncoding)
 {
-    TempFolder dir;
+    TempFolder dir("orvanel-lines");
     const std::string path = dir.file("list.lst");
     writeDataFileLines(path, {"表=<TABLE>", "x"});
     EXPECT_EQ(readAll(path), "\x95\x5C=<TABLE>\r\nx\r\n");
@@ -76,7 +48,7 @@ TEST(Lines, DataFilesRoundTripInTheirEncoding)
 
 TEST(Lines, UnreadableAndUnwritableFilesRaiseTheUsersMessages)
 {
-    TempFolder dir;
+    TempFolder dir("orvanel-lines");
     const std::string missing = dir.file("TagMList.lst");
     try {
         readDataFileLines(missing);
@@ -84,7 +56,7 @@ TEST(Lines, UnreadableAndUnwritableFilesRaiseTheUsersMessages)
     } catch (const orvanel::UserError& e) {
         EXPECT_EQ(std::string(e.what()), "ファイル " + missing + " は開けません");
     }
-    EXPECT_THROW(readDataFileLines(dir.path().string()), orvanel::UserError); // a folder
+    EXPECT_THROW(readDataFileLines(utf8Of(dir.path())), orvanel::UserError); // a folder
 
     const std::string inMissingFolder = dir.file("no/such/file.ini");
     try {
@@ -95,17 +67,46 @@ TEST(Lines, UnreadableAndUnwritableFilesRaiseTheUsersMessages)
     }
 }
 
-TEST(Lines, AtomicWriteReplacesWholeKeepsModeAndLeavesNoTemporaryFiles)
+TEST(Lines, AtomicWriteReplacesWholeAndLeavesNoTemporaryFiles)
 {
-    TempFolder dir;
+    TempFolder dir("orvanel-lines");
     const std::string path = dir.file("Orvanel.ini");
     writeAll(path, "old content that is longer than the new one\r\n");
-    ::chmod(path.c_str(), 0640);
     writeFileAtomically(path, "new");
     EXPECT_EQ(readAll(path), "new");
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A file that another program holds open for reading is replaced all the same (on
+    // Windows such a reader forbids deleting the file: the content is written in place).
+    {
+        std::ifstream reader(pathOf(path), std::ios::binary);
+        ASSERT_TRUE(reader.is_open());
+        writeFileAtomically(path, "while open");
+    }
+    EXPECT_EQ(readAll(path), "while open");
+
+    // Names outside CP932 (Hangul, an emoji), and a new file.
+    const std::string named = dir.file("설정-\xF0\x9F\x98\x80.ini");
+    writeFileAtomically(named, "x=1\r\n");
+    EXPECT_TRUE(fs::is_regular_file(pathOf(named)));
+    EXPECT_EQ(readFileBytes(named), "x=1\r\n");
+    writeDataFileLines(named, {"\xED\x95\x9C=<B>"});
+    EXPECT_EQ(readDataFileLines(named), std::vector<std::string>{"\xED\x95\x9C=<B>"});
+
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST(Lines, AtomicWriteKeepsTheModeAndWritesThroughSymbolicLinks)
+{
+    if (kOnWindows)
+        GTEST_SKIP() << "POSIX file modes and symbolic links; on Windows the replacement keeps the "
+                        "file's attributes through ReplaceFileW";
+    TempFolder dir("orvanel-lines");
+    const std::string path = dir.file("Orvanel.ini");
+    writeAll(path, "old");
+    fs::permissions(path, fs::perms(0640));
+    writeFileAtomically(path, "new");
+    EXPECT_EQ(readAll(path), "new");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms(0640));
 
     // Through a symbolic link: the file it names changes, the link stays.
     const std::string link = dir.file("link.ini");
@@ -114,23 +115,18 @@ TEST(Lines, AtomicWriteReplacesWholeKeepsModeAndLeavesNoTemporaryFiles)
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readAll(path), "via link");
 
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
 TEST(Lines, FailedAtomicWriteLeavesTheOldFileWhole)
 {
     // Replacing a folder fails at the rename, after the temporary file was written.
-    TempFolder dir;
+    TempFolder dir("orvanel-lines");
     const std::string folder = dir.file("Orvanel.ini");
-    fs::create_directory(folder);
+    fs::create_directory(pathOf(folder));
     writeAll(folder + "/inside", "kept");
     EXPECT_THROW(writeFileAtomically(folder, "x"), orvanel::UserError);
     EXPECT_EQ(readAll(folder + "/inside"), "kept");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1) << "the temporary file is removed";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+        << "the temporary file is removed";
 }

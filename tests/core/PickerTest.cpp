@@ -3,12 +3,11 @@
 #include "tagdialog/PanelModel.h"
 #include "text/UserError.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace orvanel;
@@ -62,45 +61,28 @@ TEST(Pickers, InternetShortcuts)
     EXPECT_EQ(urlOfShortcut({}), "");
 }
 
-namespace {
-
-struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        char tmpl[] = "/tmp/orvanel-picker-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        const std::string file = path + "/" + name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
-};
-
-} // namespace
-
 TEST(Pickers, ReferenceTextOfAChosenFile)
 {
-    TempDir dir;
+    const test::TempFolder dir("orvanel-picker");
+    const insert::PathStyle style = insert::nativePathStyle();
     std::vector<std::string> told;
     auto tell = [&told](std::string_view m) { told.emplace_back(m); };
-    const std::string page = dir.path + "/site/index.html";
+    const std::string page = dir.file("site/index.html");
 
-    const std::string url = dir.write("a.url", "[InternetShortcut]\r\nURL=http://example.org/\r\n");
-    EXPECT_EQ(referenceText(url, page, insert::PathStyle::Posix, tell), "http://example.org/");
+    const std::string url = dir.file("a.url");
+    test::writeAll(url, "[InternetShortcut]\r\nURL=http://example.org/\r\n");
+    EXPECT_EQ(referenceText(url, page, style, tell), "http://example.org/");
     // An upper-case extension is an ordinary file: its path, not its address.
-    const std::string upper = dir.write("b.URL", "URL=http://example.org/\r\n");
-    EXPECT_EQ(referenceText(upper, page, insert::PathStyle::Posix, tell), "../b.URL");
+    const std::string upper = dir.file("b.URL");
+    test::writeAll(upper, "URL=http://example.org/\r\n");
+    EXPECT_EQ(referenceText(upper, page, style, tell), "../b.URL");
     EXPECT_TRUE(told.empty());
 
     // No page being edited: the absolute path, and the user is told.
-    EXPECT_EQ(referenceText(upper, "", insert::PathStyle::Posix, tell), upper);
+    EXPECT_EQ(referenceText(upper, "", style, tell), upper);
     EXPECT_EQ(told.size(), 1u);
 
-    EXPECT_THROW(referenceText(dir.path + "/missing.url", page, insert::PathStyle::Posix, tell), UserError);
+    EXPECT_THROW(referenceText(dir.file("missing.url"), page, style, tell), UserError);
 }
 
 TEST(Pickers, EnablingRules)

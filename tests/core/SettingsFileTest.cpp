@@ -2,15 +2,16 @@
 #include "options/SettingsFile.h"
 #include "text/UserError.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 using namespace orvanel;
 namespace fs = std::filesystem;
+using namespace orvanel::test;
 
 namespace {
 
@@ -20,26 +21,6 @@ const std::string kExe = "/opt/orvanel/";
 LoadedSettings loadText(const std::string& content)
 {
     return LoadSettings(IniFile::parse(content), kPaletteHeight, kExe);
-}
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "orvanel-settings-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace
@@ -69,7 +50,7 @@ TEST(SettingsFile, MissingFileGivesEveryDefault)
     EXPECT_EQ(s.ProName1 + s.ProPath1 + s.ProName2 + s.ProPath2 + s.ProName3 + s.ProPath3, "");
     EXPECT_TRUE(s.ExtList.empty());
 
-    TempFolder dir;
+    TempFolder dir("orvanel-settings");
     const LoadedSettings fromDisk = LoadSettings(dir.file("Orvanel.ini"), 99, "/x/");
     EXPECT_EQ(fromDisk.window.Height, 99);
     EXPECT_EQ(fromDisk.window.InitialDir, "/x/");
@@ -191,7 +172,7 @@ TEST(SettingsFile, SaveWritesEveryKeyInOrderWithFlagsAsDigits)
 
 TEST(SettingsFile, ForeignSectionsCommentsAndGarbageSurviveALoadAndSave)
 {
-    TempFolder dir;
+    TempFolder dir("orvanel-settings");
     const std::string path = dir.file("Orvanel.ini");
     const std::string garbage = std::string("\x00\x01\xFF\xFE\x81\x20 binary", 14);
     const std::string foreign =
@@ -227,7 +208,7 @@ TEST(SettingsFile, ForeignSectionsCommentsAndGarbageSurviveALoadAndSave)
 
 TEST(SettingsFile, AFailedSaveNamesTheFullPathAndWritesNothing)
 {
-    TempFolder dir;
+    TempFolder dir("orvanel-settings");
     // The settings path is taken by a folder: it can be neither read nor replaced.
     const std::string path = dir.file("Orvanel.ini");
     fs::create_directory(path);
@@ -244,7 +225,9 @@ TEST(SettingsFile, AFailedSaveNamesTheFullPathAndWritesNothing)
 
 TEST(ExeFolder, UserFilesLiveBesideTheProgramUnlessItsFolderIsReadOnly)
 {
-    TempFolder dir;
+    if (kOnWindows)
+        GTEST_SKIP() << "the XDG configuration folders are the POSIX rule; Windows uses %APPDATA%";
+    TempFolder dir("orvanel-settings");
     const std::string program = dir.file("prog");
     fs::create_directory(program);
     std::map<std::string, std::string> env{{"XDG_CONFIG_HOME", dir.file("config")}, {"HOME", dir.file("home")}};
@@ -269,13 +252,43 @@ TEST(ExeFolder, UserFilesLiveBesideTheProgramUnlessItsFolderIsReadOnly)
     // Installed: user files in the user's folder even when the program's folder may be written.
     fs::create_directories(dir.file("usr/bin"));
     fs::create_directories(dir.file("usr/share/orvanel"));
-    std::ofstream(dir.file("usr/share/orvanel/TagMList.lst")) << "x";
+    writeAll(dir.file("usr/share/orvanel/TagMList.lst"), "x");
     EXPECT_EQ(dataFolderFor(dir.file("usr/bin")), dir.file("usr/share/orvanel/"));
     EXPECT_EQ(userFolderFor(dir.file("usr/bin/"), getenv), dir.file("home") + "/.config/orvanel/");
-    std::ofstream(dir.file("usr/bin/TagMList.lst")) << "x";
+    writeAll(dir.file("usr/bin/TagMList.lst"), "x");
     EXPECT_EQ(userFolderFor(dir.file("usr/bin/"), getenv), dir.file("usr/bin/"));
 
     const std::string self = programFolder();
     EXPECT_EQ(self.back(), '/');
     EXPECT_TRUE(fs::exists(self + "orvanel_core_tests"));
+}
+
+TEST(ExeFolder, OnWindowsUserFilesGoToAppDataWhenTheProgramFolderCannotBeWritten)
+{
+    if (!kOnWindows)
+        GTEST_SKIP() << "%APPDATA% is the Windows rule";
+    TempFolder dir("orvanel-settings");
+    // A program folder outside the ANSI code page; written by trying, not by its attributes.
+    const std::string program = dir.file("프로그램");
+    fs::create_directory(pathOf(program));
+    const std::string appData = dir.file("데이터");
+    auto getenv = [&appData](const char* name) -> const char* {
+        return std::string_view(name) == "APPDATA" ? appData.c_str() : nullptr;
+    };
+    EXPECT_EQ(userFolderFor(program, getenv), program + "\\");
+    EXPECT_EQ(userFolderFor(program + "\\", getenv), program + "\\");
+    EXPECT_EQ(dataFolderFor(program), program + "\\");
+    EXPECT_EQ(std::distance(fs::directory_iterator(pathOf(program)), fs::directory_iterator()), 0)
+        << "the test file is gone";
+
+    // A program folder that cannot hold files (here: it does not exist).
+    const std::string gone = dir.file("gone\\");
+    EXPECT_EQ(userFolderFor(gone, getenv), appData + "\\Orvanel\\");
+    EXPECT_TRUE(fs::is_directory(pathOf(appData + "\\Orvanel")));
+    const auto none = [](const char*) -> const char* { return nullptr; };
+    EXPECT_EQ(userFolderFor(gone, none), gone) << "without %APPDATA% the program folder stays";
+
+    const std::string self = programFolder();
+    EXPECT_EQ(self.back(), '\\');
+    EXPECT_TRUE(fs::exists(pathOf(self + "orvanel_core_tests.exe")));
 }

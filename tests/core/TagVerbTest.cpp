@@ -1,9 +1,9 @@
 #include "app/TagVerb.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -24,15 +24,8 @@ VerbRun runTag(std::vector<std::string> args, const std::string& input, const st
 
 class TagVerbTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = std::filesystem::temp_directory_path() / ("orvanel-tagverb-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder);
-        user = folder.string() + "/";
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder;
-    std::string user;
+    const orvanel::test::TempFolder folder{"orvanel-tagverb"};
+    const std::string user = folder.file("");
 };
 
 TEST_F(TagVerbTest, ExpandsAroundStandardInputAsWritten)
@@ -51,17 +44,17 @@ TEST_F(TagVerbTest, ExpandsAroundStandardInputAsWritten)
 
 TEST_F(TagVerbTest, FollowsTheConfiguredLetterCase)
 {
-    std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=1\r\n";
+    orvanel::test::writeAll(user + "Orvanel.ini", "[Option]\r\nTagFace=1\r\n");
     EXPECT_EQ(runTag({"MOJI_B"}, "ABC", user).out, "<b>ABC</b>\n");
-    std::ofstream(folder / "Orvanel.ini") << "[Option]\r\nTagFace=0\r\n";
+    orvanel::test::writeAll(user + "Orvanel.ini", "[Option]\r\nTagFace=0\r\n");
     // The template's tag and attribute names are converted; its values and the selection are not.
     EXPECT_EQ(runTag({"LAYOUT_DIV_LEFT"}, "abc", user).out, "<DIV ALIGN=\"left\">abc</DIV>\n");
 }
 
 TEST_F(TagVerbTest, ExpandsUserTagKeys)
 {
-    std::ofstream(folder / "usertag.lst") << "missing\r\nG\r\n";
-    std::ofstream(folder / "G.tag") << "a\r\nUser0=[<A>%SEL%</A>]\r\nb\r\nUser1=[<Q>%SEL%</Q>%CR%]\r\n";
+    orvanel::test::writeAll(user + "usertag.lst", "missing\r\nG\r\n");
+    orvanel::test::writeAll(user + "G.tag", "a\r\nUser0=[<A>%SEL%</A>]\r\nb\r\nUser1=[<Q>%SEL%</Q>%CR%]\r\n");
     EXPECT_EQ(runTag({"Group1_User1"}, "x", user).out, "<Q>x</Q>\n");
     const VerbRun a = runTag({"group1_user0"}, "x", user);
     EXPECT_EQ(a.status, 0);

@@ -3,31 +3,23 @@
 
 #include "options/UserTagEditor.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace orvanel::options;
 
 namespace {
 
 struct UserTagEditorTest : ::testing::Test {
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("orvanel-tageditor-" + std::to_string(::getpid()));
+    const orvanel::test::TempFolder dir{"orvanel-tageditor"};
     std::vector<std::string> told;
-    UserTagEditor editor{dir.string() + "/", [this](std::string_view m) { told.emplace_back(m); }};
+    UserTagEditor editor{dir.file(""), [this](std::string_view m) { told.emplace_back(m); }};
 
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    void write(const std::string& name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }
-    std::string read(const std::string& name)
-    {
-        std::ostringstream out;
-        out << std::ifstream(dir / name, std::ios::binary).rdbuf();
-        return out.str();
-    }
+    void write(const std::string& name, const std::string& bytes) { orvanel::test::writeAll(dir.file(name), bytes); }
+    std::string read(const std::string& name) { return orvanel::test::readAll(dir.file(name)); }
     std::vector<std::string> tagNames()
     {
         std::vector<std::string> names;
@@ -108,8 +100,8 @@ TEST_F(UserTagEditorTest, GroupsAndTagsAreEditedAndWrittenInTheirFormats)
     told.clear();
     EXPECT_TRUE(editor.SaveCurTagGroupList());
     EXPECT_TRUE(editor.SaveUserTagGroupList());
-    EXPECT_EQ(told, (std::vector<std::string>{(dir / "B.tag").string() + "がありません。",
-                                              (dir / "空.tag").string() + "がありません。"}));
+    EXPECT_EQ(told, (std::vector<std::string>{dir.file("B.tag") + "がありません。",
+                                              dir.file("空.tag") + "がありません。"}));
     EXPECT_EQ(read("usertag.lst"), "A\r\n\x90\x56\x8B\x4B\r\n");
     EXPECT_EQ(read("新規.tag"), written);
 }
@@ -141,7 +133,7 @@ TEST_F(UserTagEditorTest, RenamesCarryTheFileAtOkAndBadNamesAreRefused)
     EXPECT_NE(told[0].find("変更できません"), std::string::npos);
     EXPECT_EQ(read("usertag.lst"), "A2\r\nB\r\n");
     EXPECT_EQ(read("A2.tag"), "a\r\nUser0=[1]\r\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "A.tag"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "A.tag"));
     EXPECT_EQ(read("B.tag"), "b\r\nUser0=[2]\r\n");
 }
 
@@ -173,10 +165,10 @@ TEST_F(UserTagEditorTest, WhatIsNotUnderstoodIsKeptOrRefusedWithItsReason)
     // Without it the save would go through, but a write that fails says so.
     editor.BtnSetTagDelClick();
     EXPECT_EQ(tagNames().size(), 2u);
-    std::filesystem::remove(dir / "G.tag");
-    std::filesystem::create_directory(dir / "G.tag");
+    std::filesystem::remove(dir.path() / "G.tag");
+    std::filesystem::create_directory(dir.path() / "G.tag");
     told.clear();
     EXPECT_FALSE(editor.SaveCurTagGroupList());
-    EXPECT_EQ(told, (std::vector<std::string>{(dir / "G.tag").string() + " に書き込めません"}));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "G.tag"));
+    EXPECT_EQ(told, (std::vector<std::string>{dir.file("G.tag") + " に書き込めません"}));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "G.tag"));
 }

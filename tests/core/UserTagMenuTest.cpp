@@ -4,10 +4,11 @@
 #include "catalogue/UserTagFiles.h"
 #include "catalogue/UserTagMenu.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace orvanel::catalogue;
 using orvanel::text::KeyedTextList;
@@ -15,14 +16,11 @@ using orvanel::text::KeyedTextList;
 namespace {
 
 struct UserTagMenuTest : ::testing::Test {
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("orvanel-usertags-" + std::to_string(::getpid()));
-    std::string folder = dir.string() + "/";
+    const orvanel::test::TempFolder dir{"orvanel-usertags"};
+    const std::string folder = dir.file("");
     std::vector<std::string> told;
 
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    void write(const std::string& name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }
+    void write(const std::string& name, const std::string& bytes) { orvanel::test::writeAll(dir.file(name), bytes); }
     KeyedTextList load()
     {
         return LoadUserTag(folder, [this](std::string_view m) { told.emplace_back(m); });
@@ -72,7 +70,7 @@ TEST_F(UserTagMenuTest, GroupsAreNumberedByTheirLineAndBuiltWithoutRepeats)
     EXPECT_EQ(TagUserMnBtnClick(list, "UserMn"), std::nullopt);
 
     // Without a group list there are no groups and no message.
-    std::filesystem::remove(dir / "usertag.lst");
+    std::filesystem::remove(dir.path() / "usertag.lst");
     told.clear();
     EXPECT_EQ(load().size(), 0u);
     EXPECT_TRUE(told.empty());

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -28,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -62,6 +64,8 @@ void click(QWidget* w, QPoint at = {})
         at = w->rect().center();
     const QPoint global = w->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    static quint64 time = 0;
+    press.setTimestamp(++time); // every press its own, as the window system stamps them
     QApplication::sendEvent(w, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &release);
@@ -676,4 +680,151 @@ TEST_F(PaletteTest, ReleaseQueuedBehindThePressStillClicks)
     EXPECT_FALSE(bold->isDown());
 }
 
+TEST_F(PaletteTest, DockingToggleHoldsTheStripAndRestoresThePlace)
+{
+    writeIni("[Window]\r\nLeft=120\r\nTop=90\r\nWidth=600\r\n[Option]\r\nHotKey=ctrl + H\r\n[PrjMngr]\r\nPrjMngr=0\r\n");
+    TMainForm& f = open();
+    const QRect before = f.geometry();
+    const int registrations = platform.registrations;
+    const QRect strip(0, 0, QGuiApplication::primaryScreen()->geometry().width(), f.PaletteHeight());
+    find<QToolButton>("BtnAppBar")->click();
+    ASSERT_TRUE(platform.fakeDockStrip().docked());
+    EXPECT_EQ(platform.fakeDockStrip().docked()->first, f.winId());
+    EXPECT_EQ(platform.fakeDockStrip().docked()->second, (StripRect{0, 0, strip.width(), strip.height()}));
+    EXPECT_EQ(f.geometry(), strip);
+    EXPECT_TRUE(find<QAction>("MenuToolAppBar")->isChecked());
+    EXPECT_TRUE(find<QToolButton>("BtnAppBar")->isChecked());
+    EXPECT_TRUE(f.settings().AppBar);
+    EXPECT_EQ(platform.registrations, registrations + 1);
+    // Moves and resizes from elsewhere are undone.
+    f.move(300, 200);
+    f.resize(700, 50);
+    QApplication::processEvents();
+    EXPECT_EQ(f.geometry(), strip);
+
+    find<QAction>("MenuToolAppBar")->trigger();
+    EXPECT_FALSE(platform.fakeDockStrip().docked());
+    EXPECT_EQ(f.geometry(), before);
+    EXPECT_FALSE(find<QToolButton>("BtnAppBar")->isChecked());
+    EXPECT_FALSE(f.settings().AppBar);
+    EXPECT_EQ(platform.registrations, registrations + 2);
+    f.resize(900, f.height());
+    EXPECT_EQ(f.width(), 900);
+
+    // Refused by the window manager: the message, and the palette stays as it was.
+    platform.fakeDockStrip().setDockAnswer(DockOutcome::Refused);
+    SeenBox box;
+    answerNextBox(box);
+    find<QToolButton>("BtnAppBar")->click();
+    EXPECT_EQ(box.text, QString::fromUtf8("アプリケーションバーの登録に失敗しました。"));
+    EXPECT_EQ(f.width(), 900);
+    EXPECT_FALSE(find<QAction>("MenuToolAppBar")->isChecked());
+}
+
+TEST_F(PaletteTest, DockedAtCloseSavesTheStripAndStartsDocked)
+{
+    writeIni("[Option]\r\nAppBar=1\r\n[PrjMngr]\r\nPrjMngr=0\r\n");
+    platform.fakeDockStrip().setReservedAtTop({{24, 0, 4000}}); // another bar at the top
+    TMainForm& f = open();
+    // Docked once the window shows.
+    for (int turns = 0; turns < 100 && !platform.fakeDockStrip().docked(); ++turns)
+        QApplication::processEvents();
+    EXPECT_TRUE(find<QAction>("MenuToolAppBar")->isChecked());
+    EXPECT_EQ(f.geometry(), QRect(0, 24, QGuiApplication::primaryScreen()->geometry().width(), f.PaletteHeight()));
+    f.close();
+    EXPECT_EQ(platform.fakeDockStrip().undockCalls(), 1);
+    const LoadedSettings saved = LoadSettings(folder + "Orvanel.ini", 0, folder);
+    EXPECT_TRUE(saved.settings.AppBar);
+    EXPECT_EQ(saved.window.Width, QGuiApplication::primaryScreen()->geometry().width());
+}
+
 } // namespace
+
+TEST_F(PaletteTest, FileCommandsStartTheProgramsOfTheirSettingsWithWholeArguments)
+{
+    const std::string tool = folder + "TagMList.lst"; // any file that is there
+    writeIni("[PrjMngr]\r\nPrjMngr=0\r\n[ExtList]\r\nCount=2\r\nList=<txt=><HTML=/opt/ed/ed>\r\n"
+             "[Browser]\r\nCurBrowser=/opt/browser\r\nNN=/opt/nn\r\n[Tool]\r\nProPath1=" + tool + "\r\n"
+             "ProPath2=/x.exe -a\r\n");
+    TMainForm& f = open();
+    const std::string page = folder + "my site/it's \"a\";b.html";
+    std::optional<std::string> chosen = page;
+    f.setChooseFile([&](OpenDialogState& state) {
+        EXPECT_EQ(state.title, "開く");
+        EXPECT_EQ(state.filterIndex, 1);
+        return chosen;
+    });
+    f.OpenDialog().filterIndex = 3;
+    click(find<QToolButton>("BtnOpen"));
+    EXPECT_EQ(f.OpenDialog().folder, folder + "my site");
+    // The editor's window is the target now: its page is what the preview shows.
+    click(find<QToolButton>("BtnPreview"));
+    find<QAction>("MenuToolPreviewNN")->trigger();
+    chosen.reset(); // cancelled: nothing starts
+    find<QAction>("MenuFileOpen")->trigger();
+    find<QAction>("MenuFileNew")->trigger();
+    find<QAction>("MenuToolProgram1")->trigger();
+    SeenBox seen;
+    answerNextBox(seen);
+    find<QAction>("MenuToolProgram2")->trigger();
+    EXPECT_EQ(seen.text, QString::fromUtf8("/x.exe -aがありません。"));
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(platform.started(), (std::vector<Args>{{"/opt/ed/ed", page}, {"/opt/browser", page}, {"/opt/nn", page},
+                                                     {"/opt/ed/ed"}, {tool}}));
+}
+
+TEST_F(PaletteTest, UserTagGroupsFollowTheBuiltInMenusAndPagesOnceEach)
+{
+    std::filesystem::create_directory(folder + "html5");
+    for (const char* name : {"usertag.lst", "HTML5.tag"})
+        std::filesystem::copy_file(std::string(ORVANEL_SOURCE_DIR) + "/data/html5/" + name, folder + "html5/" + name);
+    TMainForm& f = open();
+    // A first start: the shipped group is the tenth page, and its buttons insert.
+    auto* pages = find<QTabWidget>("PageTag");
+    ASSERT_EQ(pages->count(), 10);
+    EXPECT_EQ(pages->tabText(9), "HTML5");
+    platform.setText(editor, "abc");
+    platform.select(editor, 0, 3);
+    click(find<QToolButton>("UserBtnGroup0_User7"));
+    EXPECT_EQ(platform.text(editor), "<section>\nabc\n</section>\n");
+
+    // A user's own groups, some of them bad, and no shipped group over them.
+    const std::string garbage("\x82\xA0\xFF\x00\x81\x1B[2J", 9);
+    std::ofstream(folder + "usertag.lst", std::ios::binary)
+        << "G0\r\n../up\r\nmissing\r\nG3\r\na/b\r\n" << garbage << "\r\n";
+    std::ofstream(folder + "G0.tag", std::ios::binary) << garbage << "\r\nUser0=[" << std::string(1 << 20, 'x') << "]\r\nodd\r\n";
+    std::ofstream(folder + "G3.tag", std::ios::binary) << "first\r\nUser0=[1]\r\n-\r\nUser1=[<HR>]\r\nlast\r\nUser2=[<%SEL%>]\r\n";
+    std::vector<QString> told;
+    QTimer boxes;
+    QObject::connect(&boxes, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told.push_back(box->text());
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    boxes.start(5);
+    f.LoadUserTag();
+    f.LoadUserTag();
+    boxes.stop();
+    EXPECT_EQ(told.size(), 2u * 4u); // "../up", "missing", "a/b" and the garbage name, each time
+    EXPECT_TRUE(std::find(told.begin(), told.end(), QString::fromStdString(folder + "missing.tagがありません。")) != told.end());
+    ASSERT_EQ(pages->count(), 11);
+    EXPECT_EQ(pages->tabText(10), "G3");
+    auto* tagMenu = find<QMenu>("MenuItemTag");
+    auto* popTag = find<QMenu>("PopTag");
+    EXPECT_EQ(tagMenu->actions().size(), popTag->actions().size());
+    QMenu* g3 = tagMenu->actions().back()->menu();
+    ASSERT_TRUE(g3 && g3->title() == "G3" && g3->actions().size() == 3);
+    EXPECT_EQ(g3->actions()[0]->objectName(), "UserMnGroup3_User0");
+    EXPECT_TRUE(g3->actions()[1]->isSeparator());
+    EXPECT_NE(menuAction(popTag, "UserPmGroup3_User2"), nullptr);
+    auto* separatorButton = find<QToolButton>("UserBtnGroup3_User1");
+    ASSERT_TRUE(separatorButton && separatorButton->text() == "-" && separatorButton->icon().isNull());
+    platform.select(editor, 0, 0);
+    click(separatorButton);
+    menuAction(tagMenu, "UserMnGroup3_User2")->trigger();
+    EXPECT_EQ(platform.text(editor), "<HR><><section>\nabc\n</section>\n");
+    std::filesystem::remove(folder + "usertag.lst");
+    f.LoadUserTag();
+    EXPECT_EQ(pages->count(), 9);
+}

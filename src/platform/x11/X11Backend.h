@@ -6,10 +6,12 @@
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11DockStrip.h"
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11KeyDelivery.h"
 #include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11ProgramStarter.h"
 #include "platform/x11/X11SelectionWatch.h"
 #include "platform/x11/X11Waits.h"
 
@@ -25,6 +27,8 @@ public:
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
     Keyboard& keyboard() override { return keyboard_; }
+    DockStrip& dockStrip() override { return dock_; }
+    ProgramStarter& programStarter() override { return programs_; }
 
     Waits& waits() { return waits_; }
 
@@ -40,6 +44,8 @@ private:
     X11KeyDelivery keys_;
     X11HotKey hotKey_;
     X11Keyboard keyboard_;
+    X11DockStrip dock_;
+    X11ProgramStarter programs_;
 };
 
 } // namespace orvanel::x11
