@@ -1,7 +1,5 @@
-// The options dialog as a window: its controls show the settings, OK copies them back and
-// has the palette apply them, Cancel changes nothing (the extension list's messages shown
-// meanwhile), the hot key follows the keys down now, the page "タグ登録" drives the user tag
-// editor with the input support dialog, and a failed write keeps the dialog open.
+// The options dialog as a window: controls to settings and back, OK and Cancel, the hot key
+// from the keys down now, the page "タグ登録" with the input support dialog.
 
 #include "options/TOptionDialogForm.h"
 #include "options/TSupportDialogForm.h"
@@ -220,5 +218,7 @@ TEST(SupportDialog, ShowsOnePanelAndComposesTheTemplateFromItsMemos)
         EXPECT_EQ(support.findChild<QLineEdit*>("EditTagGroupName")->text(), "自作");
         support.cancelButton()->click();
     });
-    EXPECT_EQ(support.ShowSupportPanel({options::SupportPanelId::PnlSetTagGroup, "自作"}), "");
+    options::SupportDialogValues group; // the group panel
+    group.EditTagGroupName = "自作";
+    EXPECT_EQ(support.ShowSupportPanel(group), "");
 }
