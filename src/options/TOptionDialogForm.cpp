@@ -232,7 +232,7 @@ void TOptionDialogForm::buildBrowser()
         row.radio = new QRadioButton(QString::fromUtf8(row.caption), box);
         named(row.radio, row.radioName, row.radio->text());
         group->addButton(row.radio);
-        // The path field has no caption of its own: its accessible name is the path it holds.
+        // The path field has no caption of its own: its accessible name is its reference button's hint.
         row.edit = named(edit(box, row.editName, true), nullptr, QString::fromUtf8(row.hint));
         grid->addWidget(row.radio, line, 0, 1, 2);
         grid->addWidget(row.edit, line + 1, 1);
