@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "platform/DockStrip.h"
 #include "platform/EventLoop.h"
+#include "platform/FileIcons.h"
 #include "platform/HotKey.h"
 #include "platform/KeyDelivery.h"
 #include "platform/ProgramStarter.h"
@@ -28,6 +29,7 @@ public:
     virtual HotKey& hotKey() = 0;
     virtual DockStrip& dockStrip() = 0;
     virtual ProgramStarter& programStarter() = 0;
+    virtual FileIcons& fileIcons() = 0;
 };
 
 // The backend of this build (X11 on Linux); throws std::runtime_error when the display

@@ -13,6 +13,7 @@
 #include "platform/x11/X11ProgramStarter.h"
 #include "platform/x11/X11SelectionWatch.h"
 #include "platform/x11/X11Waits.h"
+#include "platform/posix/MimeFileIcons.h"
 
 namespace orvanel::x11 {
 
@@ -27,6 +28,7 @@ public:
     HotKey& hotKey() override { return hotKey_; }
     DockStrip& dockStrip() override { return dock_; }
     ProgramStarter& programStarter() override { return programs_; }
+    FileIcons& fileIcons() override { return icons_; }
 
     Waits& waits() { return waits_; }
 
@@ -43,6 +45,7 @@ private:
     X11HotKey hotKey_;
     X11DockStrip dock_;
     X11ProgramStarter programs_;
+    MimeFileIcons icons_;
 };
 
 } // namespace orvanel::x11
