@@ -206,6 +206,11 @@ void TPrjMngr::buildForm()
     TabDirectory = buildDirectoryPage();
     PageControl->addTab(TabLink, QString::fromUtf8("リンク"));
     PageControl->addTab(TabDirectory, QString::fromUtf8("ディレクトリ"));
+    // The file system is watched only once the user looks at it.
+    connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (PageControl->widget(index) == TabDirectory)
+            Guarded(this, [&] { openDirectoryPage(); });
+    });
     TabLink->setAccessibleName(QString::fromUtf8("リンク"));
     TabDirectory->setAccessibleName(QString::fromUtf8("ディレクトリ"));
     root->addWidget(PageControl);
@@ -305,13 +310,8 @@ QWidget* TPrjMngr::buildDirectoryPage()
         DriveComboBox->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()));
     DriveComboBox->addItem(QDir::homePath());
     folderLayout->addWidget(DriveComboBox);
-    folderModel = new QFileSystemModel(this);
-    folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     DirectoryListBox = named(new QTreeView(folders), "DirectoryListBox", QString::fromUtf8("フォルダ"));
-    DirectoryListBox->setModel(folderModel);
     DirectoryListBox->setHeaderHidden(true);
-    for (int column = 1; column < folderModel->columnCount(); ++column)
-        DirectoryListBox->hideColumn(column);
     folderLayout->addWidget(DirectoryListBox, 1);
     SplitterDirFile->addWidget(folders);
 
@@ -320,11 +320,7 @@ QWidget* TPrjMngr::buildDirectoryPage()
     auto* fileLayout = new QVBoxLayout(files);
     fileLayout->setContentsMargins(0, 0, 0, 0);
     fileLayout->setSpacing(1);
-    fileModel = new QFileSystemModel(this);
-    fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    fileModel->setNameFilterDisables(false);
     ListBoxFile = named(new QListView(files), "ListBoxFile", QString::fromUtf8("ファイル"));
-    ListBoxFile->setModel(fileModel);
     ListBoxFile->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListBoxFile->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBoxFile, &QListView::doubleClicked, this, [this] { Guarded(this, [&] { ListBoxFileDblClick(); }); });
@@ -336,6 +332,22 @@ QWidget* TPrjMngr::buildDirectoryPage()
     SplitterDirFile->addWidget(files);
     SplitterDirFile->setSizes({150, 200});
 
+    return page;
+}
+
+void TPrjMngr::openDirectoryPage()
+{
+    if (folderModel)
+        return;
+    folderModel = new QFileSystemModel(this);
+    folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    DirectoryListBox->setModel(folderModel);
+    for (int column = 1; column < folderModel->columnCount(); ++column)
+        DirectoryListBox->hideColumn(column);
+    fileModel = new QFileSystemModel(this);
+    fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    fileModel->setNameFilterDisables(false);
+    ListBoxFile->setModel(fileModel);
     // The drive selector drives the folder list, the folder list the file list, and the
     // file type selector the file list's mask.
     connect(DriveComboBox, &QComboBox::currentTextChanged, this, [this](const QString& drive) {
@@ -345,10 +357,9 @@ QWidget* TPrjMngr::buildDirectoryPage()
     connect(DirectoryListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { setFolder(folderModel->filePath(current)); });
     connect(FileFilter, &QComboBox::currentIndexChanged, this, [this](int index) { setFileMask(index); });
-    setFileMask(0);
+    setFileMask(FileFilter->currentIndex());
     DirectoryListBox->setRootIndex(folderModel->setRootPath(DriveComboBox->currentText()));
     setFolder(DriveComboBox->currentText());
-    return page;
 }
 
 void TPrjMngr::buildPopupMenu()
@@ -374,7 +385,7 @@ void TPrjMngr::buildPopupMenu()
 
 void TPrjMngr::setFileMask(int index)
 {
-    if (index < 0 || index >= static_cast<int>(std::size(kFileMasks)))
+    if (!fileModel || index < 0 || index >= static_cast<int>(std::size(kFileMasks)))
         return;
     fileModel->setNameFilters(nameFilters(kFileMasks[index].mask));
 }
@@ -517,7 +528,7 @@ void TPrjMngr::ListViewLinkDblClick()
 std::string TPrjMngr::selectedFile() const
 {
     const QModelIndex current = ListBoxFile->currentIndex();
-    if (!current.isValid() || !ListBoxFile->selectionModel()->isSelected(current))
+    if (!fileModel || !current.isValid() || !ListBoxFile->selectionModel()->isSelected(current))
         return {};
     return fileModel->filePath(current).toStdString();
 }

@@ -99,6 +99,8 @@ private:
     void buildForm();
     QWidget* buildLinkPage();
     QWidget* buildDirectoryPage();
+    // The folder and file models of the second page, made when it is first shown.
+    void openDirectoryPage();
     void buildPopupMenu();
     void setFileMask(int index);
     void setFolder(const QString& folder);

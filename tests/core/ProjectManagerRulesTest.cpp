@@ -18,21 +18,15 @@ TEST(ProjectManagerRules, SnapPlacesTheWindowUnderThePalette)
     EXPECT_EQ(snapPosition(1, FrameRect{0, 1000, 535, 131}, 220), (FramePosition{0, 1131}));
     EXPECT_FALSE(snapPosition(0, palette, 220));
     EXPECT_FALSE(snapPosition(7, palette, 220));
-
-    EXPECT_EQ(snapSettingOf(true, false), 1);
-    EXPECT_EQ(snapSettingOf(false, true), 2);
-    EXPECT_EQ(snapSettingOf(false, false), 0);
+    EXPECT_EQ(std::vector<int>({snapSettingOf(true, false), snapSettingOf(false, true), snapSettingOf(false, false)}),
+              std::vector<int>({1, 2, 0}));
 }
 
 TEST(ProjectManagerRules, SnapButtonsSplitTheToolBar)
 {
     const SnapButtonSplit odd = splitSnapButtons(211);
-    EXPECT_EQ(odd.leftWidth, 105);
-    EXPECT_EQ(odd.rightLeft, 105);
-    EXPECT_EQ(odd.rightWidth, 106);
-    const SnapButtonSplit even = splitSnapButtons(220);
-    EXPECT_EQ(even.leftWidth + even.rightWidth, 220);
-    EXPECT_EQ(even.leftWidth, even.rightWidth);
+    EXPECT_EQ(std::vector<int>({odd.leftWidth, odd.rightLeft, odd.rightWidth}), std::vector<int>({105, 105, 106}));
+    EXPECT_EQ(splitSnapButtons(220).rightWidth, 110);
     EXPECT_EQ(splitSnapButtons(-3).rightWidth, 0);
 }
 
@@ -47,10 +41,8 @@ TEST(ProjectManagerRules, LinkPathIsRelativeToThePageBeingEdited)
     // A web address is inserted as the page wrote it.
     EXPECT_EQ(GetLinkPath(LinkItem{"https://x.example/a b", "URL"}, page, PathStyle::Posix, tell),
               "https://x.example/a b");
-    // Windows style gives "/" separators.
     EXPECT_EQ(GetLinkPath(LinkItem{"a", "C:\\site\\img\\a.gif"}, "C:\\site\\doc\\p.html", PathStyle::Windows, tell),
               "../img/a.gif");
-    // Nothing usable: no item, a broken reference.
     EXPECT_EQ(GetLinkPath(std::nullopt, page, PathStyle::Posix, tell), "");
     EXPECT_EQ(GetLinkPath(LinkItem{"gone.html", ""}, page, PathStyle::Posix, tell), "");
     EXPECT_TRUE(told.empty());

@@ -1,5 +1,4 @@
-// The project manager on the fake platform: a small site in a temporary folder shown as its
-// tree, filtered, opened, rescanned and inserted from.
+// The project manager on the fake platform with a small site in a temporary folder.
 
 #include "MessageBoxes.h"
 
@@ -9,8 +8,10 @@
 
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QListView>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -60,13 +61,14 @@ protected:
         ASSERT_TRUE(done());
     }
 
-    QStringList labels(const QTreeWidgetItem* node)
+    static QStringList labels(const QTreeWidgetItem* node)
     {
         QStringList out;
         for (int i = 0; i < node->childCount(); ++i)
             out << node->child(i)->text(0);
         return out;
     }
+    const QStringList siteTop{"b.html", "b.html#x", "https://x.example/p?q", "img/a.gif", "gone.gif"};
 
     QTemporaryDir dir;
     std::string folder;
@@ -77,7 +79,6 @@ protected:
 TEST_F(ProjectManagerTest, WithoutTopPageTheTreeIsEmptyAndNothingIsTold)
 {
     TPrjMngr& w = open("");
-    EXPECT_EQ(w.windowTitle(), "ProjectManager");
     EXPECT_EQ(w.EditTopPageDir->text(), QString::fromUtf8(kNoTopPageText));
     EXPECT_EQ(w.TreeProject->topLevelItemCount(), 0);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -101,7 +102,7 @@ TEST_F(ProjectManagerTest, TheSiteIsShownFilteredOpenedRescannedAndInserted)
     QTreeWidgetItem* root = w.TreeProject->topLevelItem(0);
     EXPECT_EQ(w.EditTopPageDir->text().toStdString(), folder + "site/");
     EXPECT_EQ(root->text(0), "index.html");
-    ASSERT_EQ(labels(root), (QStringList{"b.html", "b.html#x", "https://x.example/p?q", "img/a.gif", "gone.gif"}));
+    ASSERT_EQ(labels(root), siteTop);
     // One level ahead: b.html's references are found when the root expands.
     EXPECT_EQ(root->child(0)->childCount(), 0);
     w.TreeProject->expandItem(root);
@@ -115,8 +116,7 @@ TEST_F(ProjectManagerTest, TheSiteIsShownFilteredOpenedRescannedAndInserted)
     w.LinkFilter->setCurrentIndex(2);
     w.LinkSelect();
     ASSERT_EQ(w.ListViewLink->topLevelItemCount(), 2);
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(w.ListViewLink->topLevelItem(i)->text(1), "img");
+    EXPECT_EQ(w.ListViewLink->topLevelItem(0)->text(1) + w.ListViewLink->topLevelItem(1)->text(1), "imgimg");
 
     // Double-click opens the page with its program; its window then is the target.
     w.TreeProjectDblClick();
@@ -124,10 +124,9 @@ TEST_F(ProjectManagerTest, TheSiteIsShownFilteredOpenedRescannedAndInserted)
     form->AppActivate();
     EXPECT_EQ(form->target().TargetFile(), top);
 
-    std::vector<std::string> shown;
-    std::vector<std::pair<std::string, std::string>> filled;
+    std::vector<std::string> shown, filled;
     form->setPanelHost({[&](const std::string& panel) { return shown.push_back(panel), true; }, [] {},
-                        [&](const std::string& edit, const std::string& text) { filled.emplace_back(edit, text); }});
+                        [&](const std::string& edit, const std::string& text) { filled.push_back(edit + "=" + text); }});
     const auto insertFromTree = [&](int child, void (TPrjMngr::*command)()) {
         w.TreeProject->setCurrentItem(root->child(child));
         w.PopupMenuPopup(w.TreeProject);
@@ -136,10 +135,9 @@ TEST_F(ProjectManagerTest, TheSiteIsShownFilteredOpenedRescannedAndInserted)
     insertFromTree(3, &TPrjMngr::PopInsertLinkImgClick);
     insertFromTree(2, &TPrjMngr::PopInsertLinkHrefClick);
     insertFromTree(4, &TPrjMngr::PopInsertLinkImgClick); // broken: nothing opens
-    using Fill = std::pair<std::string, std::string>;
     EXPECT_EQ(shown, (std::vector<std::string>{"PanelLINK_IMG", "PanelLINK_HREF"}));
-    EXPECT_EQ(filled, (std::vector<Fill>{{"OpVal1LINK_IMG_SRC", "img/a.gif"},
-                                         {"OpVal1LINK_HREF_HREF", "https://x.example/p?q"}}));
+    EXPECT_EQ(filled, (std::vector<std::string>{"OpVal1LINK_IMG_SRC=img/a.gif",
+                                                "OpVal1LINK_HREF_HREF=https://x.example/p?q"}));
     EXPECT_TRUE(w.PopUpdateLink->isEnabled());
     w.PopupMenuPopup(w.ListBoxFile);
     EXPECT_FALSE(w.PopUpdateLink->isEnabled());
@@ -148,7 +146,7 @@ TEST_F(ProjectManagerTest, TheSiteIsShownFilteredOpenedRescannedAndInserted)
     const qsizetype images = w.ImageListFile().size();
     w.PopUpdateLinkClick();
     root = w.TreeProject->topLevelItem(0);
-    EXPECT_EQ(labels(root), (QStringList{"b.html", "b.html#x", "https://x.example/p?q", "img/a.gif", "gone.gif"}));
+    EXPECT_EQ(labels(root), siteTop);
     EXPECT_EQ(w.ImageListFile().size(), images + 1);
 
     // A top page that cannot be read: the root alone, and the message.
@@ -160,11 +158,32 @@ TEST_F(ProjectManagerTest, TheSiteIsShownFilteredOpenedRescannedAndInserted)
     EXPECT_EQ(w.TreeProject->topLevelItemCount(), 1);
     EXPECT_EQ(w.TreeProject->topLevelItem(0)->childCount(), 0);
 
-    // Closing keeps the size and leaves the state for the palette to release the window.
+    // Closing keeps the size; state 2 lets the palette release the window.
     w.resize(300, 400);
     w.close();
     EXPECT_EQ(form->settings().ProjectManagerState, 2);
     EXPECT_EQ(form->settings().PrjMngrWidth, 300);
+}
+
+TEST_F(ProjectManagerTest, TheFolderBrowserListsFilesUnderItsMaskAndOpensThem)
+{
+    TPrjMngr& w = open("");
+    w.PageControl->setCurrentWidget(w.TabDirectory);
+    w.DriveComboBox->addItem(QString::fromStdString(folder + "site"));
+    w.DriveComboBox->setCurrentIndex(w.DriveComboBox->count() - 1);
+    w.FileFilter->setCurrentIndex(1); // HTML files
+    const auto shown = [&] {
+        QStringList names;
+        for (int i = 0; i < w.fileModel->rowCount(w.ListBoxFile->rootIndex()); ++i)
+            names << w.fileModel->index(i, 0, w.ListBoxFile->rootIndex()).data().toString();
+        names.sort();
+        return names;
+    };
+    waitFor([&] { return shown() == QStringList{"b.html", "index.html"}; });
+    w.ListBoxFile->setCurrentIndex(w.fileModel->index(QString::fromStdString(folder + "site/b.html")));
+    w.PopupMenuPopup(w.ListBoxFile);
+    w.PopOpenClick();
+    EXPECT_EQ(platform.started().back(), (std::vector<std::string>{"/opt/ed", folder + "site/b.html"}));
 }
 
 } // namespace
