@@ -107,6 +107,27 @@ W* named(W* widget, const char* name, const QString& accessible = {})
     return widget;
 }
 
+// A tab page filled by one vertical splitter.
+QSplitter* splitPage(QWidget* page, const char* splitterName)
+{
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* splitter = named(new QSplitter(Qt::Vertical, page), splitterName);
+    splitter->setChildrenCollapsible(false);
+    layout->addWidget(splitter);
+    return splitter;
+}
+
+// One part of a splitter, no smaller than `minHeight`, with its controls stacked.
+QVBoxLayout* stacked(QWidget* part, int minHeight)
+{
+    part->setMinimumHeight(minHeight);
+    auto* layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    return layout;
+}
+
 } // namespace
 
 // ImageListFile as the scanner sees it: each icon found for a file is appended.
@@ -220,17 +241,9 @@ void TPrjMngr::buildForm()
 QWidget* TPrjMngr::buildLinkPage()
 {
     auto* page = named(new QWidget, "TabLink");
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    SplitterProLink = named(new QSplitter(Qt::Vertical, page), "SplitterProLink");
-    SplitterProLink->setChildrenCollapsible(false);
-    layout->addWidget(SplitterProLink);
-
+    SplitterProLink = splitPage(page, "SplitterProLink");
     PanelProject = named(new QWidget, "PanelProject");
-    PanelProject->setMinimumHeight(70);
-    auto* project = new QVBoxLayout(PanelProject);
-    project->setContentsMargins(0, 0, 0, 0);
-    project->setSpacing(1);
+    QVBoxLayout* project = stacked(PanelProject, 70);
     PanelTopPage = named(new QWidget(PanelProject), "PanelTopPage");
     auto* top = new QHBoxLayout(PanelTopPage);
     top->setContentsMargins(0, 0, 0, 0);
@@ -264,10 +277,7 @@ QWidget* TPrjMngr::buildLinkPage()
     SplitterProLink->addWidget(PanelProject);
 
     PanelLink = named(new QWidget, "PanelLink");
-    PanelLink->setMinimumHeight(70);
-    auto* links = new QVBoxLayout(PanelLink);
-    links->setContentsMargins(0, 0, 0, 0);
-    links->setSpacing(1);
+    QVBoxLayout* links = stacked(PanelLink, 70);
     ListViewLink = named(new QTreeWidget(PanelLink), "ListViewLink", QString::fromUtf8("リンク一覧"));
     ListViewLink->setRootIsDecorated(false);
     ListViewLink->setIconSize(QSize(16, 16));
@@ -294,17 +304,9 @@ QWidget* TPrjMngr::buildLinkPage()
 QWidget* TPrjMngr::buildDirectoryPage()
 {
     auto* page = named(new QWidget, "TabDirectory");
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    SplitterDirFile = named(new QSplitter(Qt::Vertical, page), "SplitterDirFile");
-    SplitterDirFile->setChildrenCollapsible(false);
-    layout->addWidget(SplitterDirFile);
-
+    SplitterDirFile = splitPage(page, "SplitterDirFile");
     auto* folders = new QWidget;
-    folders->setMinimumHeight(50);
-    auto* folderLayout = new QVBoxLayout(folders);
-    folderLayout->setContentsMargins(0, 0, 0, 0);
-    folderLayout->setSpacing(1);
+    QVBoxLayout* folderLayout = stacked(folders, 50);
     DriveComboBox = named(new QComboBox(folders), "DriveComboBox", QString::fromUtf8("ドライブ"));
     for (const QFileInfo& drive : QDir::drives())
         DriveComboBox->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()));
@@ -316,10 +318,7 @@ QWidget* TPrjMngr::buildDirectoryPage()
     SplitterDirFile->addWidget(folders);
 
     auto* files = new QWidget;
-    files->setMinimumHeight(50);
-    auto* fileLayout = new QVBoxLayout(files);
-    fileLayout->setContentsMargins(0, 0, 0, 0);
-    fileLayout->setSpacing(1);
+    QVBoxLayout* fileLayout = stacked(files, 50);
     ListBoxFile = named(new QListView(files), "ListBoxFile", QString::fromUtf8("ファイル"));
     ListBoxFile->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListBoxFile->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -169,8 +169,7 @@ TEST_F(ProjectManagerTest, TheFolderBrowserListsFilesUnderItsMaskAndOpensThem)
 {
     TPrjMngr& w = open("");
     w.PageControl->setCurrentWidget(w.TabDirectory);
-    w.DriveComboBox->addItem(QString::fromStdString(folder + "site"));
-    w.DriveComboBox->setCurrentIndex(w.DriveComboBox->count() - 1);
+    w.DirectoryListBox->setCurrentIndex(w.folderModel->index(QString::fromStdString(folder + "site")));
     w.FileFilter->setCurrentIndex(1); // HTML files
     const auto shown = [&] {
         QStringList names;
