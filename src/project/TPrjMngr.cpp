@@ -128,6 +128,13 @@ QVBoxLayout* stacked(QWidget* part, int minHeight)
     return layout;
 }
 
+void setRecord(QTreeWidgetItem* node, const project::LinkRecord& record, const QList<QIcon>& images)
+{
+    node->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(&record)));
+    if (record.IconIndex >= 0 && record.IconIndex < images.size())
+        node->setIcon(0, images[record.IconIndex]);
+}
+
 } // namespace
 
 // ImageListFile as the scanner sees it: each icon found for a file is appended.
@@ -157,20 +164,33 @@ private:
     const QStyle& style_;
 };
 
-// The children of one node, appended as the scan delivers them.
+// The children of one node, made as the scan delivers them and added to the tree in batches
+// (one insertion into the view per batch), the progress shown after each.
 class TPrjMngr::TreeSink final : public project::ScanSink {
 public:
     TreeSink(TPrjMngr& window, QTreeWidgetItem* node) : window_(window), node_(node) {}
+    ~TreeSink() override { flush(); }
     void entry(const project::ScanEntry& entry) override
     {
-        window_.addChild(node_, entry);
-        if (++found_ % 256 == 0)
+        auto* child = new QTreeWidgetItem({qs(entry.displayText)});
+        setRecord(child, entry.record, window_.images_);
+        batch_.append(child);
+        if (batch_.size() == 256) {
+            found_ += static_cast<int>(batch_.size());
+            flush();
             window_.showProgress(found_);
+        }
+    }
+    void flush()
+    {
+        node_->addChildren(batch_);
+        batch_.clear();
     }
 
 private:
     TPrjMngr& window_;
     QTreeWidgetItem* node_;
+    QList<QTreeWidgetItem*> batch_;
     int found_ = 0;
 };
 
@@ -408,12 +428,6 @@ std::int32_t TPrjMngr::SetIcon(const std::string& path)
     return project::SetIcon(*imageSource_, path);
 }
 
-static void setRecord(QTreeWidgetItem* node, const project::LinkRecord& record, const QList<QIcon>& images)
-{
-    node->setData(0, kRecordRole, QVariant::fromValue(reinterpret_cast<quintptr>(&record)));
-    if (record.IconIndex >= 0 && record.IconIndex < images.size())
-        node->setIcon(0, images[record.IconIndex]);
-}
 
 bool TPrjMngr::StartProject(const std::string& topPage)
 {
@@ -442,20 +456,17 @@ bool TPrjMngr::DrawProject(QTreeWidgetItem* node)
     // drawn with its progress but does not take the user's input.
     auto files = project::systemSiteFiles();
     project::ScanSession session(*files);
-    TreeSink sink(*this, node);
-    const project::ScanResult result = project::ScanPage(*record, *links_, *imageSource_, sink, session);
+    project::ScanResult result;
+    {
+        TreeSink sink(*this, node);
+        result = project::ScanPage(*record, *links_, *imageSource_, sink, session);
+    }
     LabelScanProgress->hide();
     if (result.outcome == project::ScanResult::Outcome::Unreadable) {
         tellUnreadable(result.unreadablePath);
         return false;
     }
     return true;
-}
-
-void TPrjMngr::addChild(QTreeWidgetItem* node, const project::ScanEntry& entry)
-{
-    auto* child = new QTreeWidgetItem(node, {qs(entry.displayText)});
-    setRecord(child, entry.record, images_);
 }
 
 void TPrjMngr::showProgress(int found)

@@ -36,10 +36,6 @@ namespace orvanel {
 
 class TMainForm;
 
-namespace project {
-struct ScanEntry;
-}
-
 class TPrjMngr : public QWidget {
     Q_OBJECT
 public:
@@ -105,7 +101,6 @@ private:
     void setFileMask(int index);
     void setFolder(const QString& folder);
     void layoutSnapButtons();
-    void addChild(QTreeWidgetItem* node, const project::ScanEntry& entry);
     void showProgress(int found);
     void tellUnreadable(const std::string& path);
     void openPath(const std::string& path);
