@@ -740,7 +740,7 @@ int TMainForm::PrjMngrSwitch(bool open)
     if (open) {
         if (state == 2 && prjMngr_)
             delete prjMngr_.data();
-        prjMngr_ = new TPrjMngr(this, MenuToolPrjMngr, settings_);
+        prjMngr_ = new TPrjMngr(*this);
         prjMngr_->show();
         snapProjectManager();
         // The window manager frames both windows a moment later; snap again then.

@@ -25,6 +25,7 @@ void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
     palette.setPanelHost(PanelHost{
         [&dialog](const std::string& panelName) { return dialog.ShowPanel(panelName); },
         [&dialog] { dialog.exec(); },
+        [&dialog](const std::string& editName, const std::string& text) { dialog.ShowTextToEdit(editName, text); },
     });
 }
 

@@ -11,6 +11,7 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/InstanceLock.h
   ${CMAKE_CURRENT_LIST_DIR}/DockStrip.h
   ${CMAKE_CURRENT_LIST_DIR}/ProgramStarter.h
+  ${CMAKE_CURRENT_LIST_DIR}/FileIcons.h
 )
 # The backend of this build, made by one factory.
 list(APPEND ORVANEL_PLATFORM_SOURCES
@@ -48,7 +49,8 @@ list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.cpp
 )
-# The POSIX pieces: the instance lock, the programs started and the desktop's open.
+# The POSIX pieces: the instance lock, the programs started, the desktop's open and the
+# file icons of the shared MIME database.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.h
   ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.cpp
@@ -56,6 +58,8 @@ list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/posix/ChildProcesses.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/DesktopOpen.h
   ${CMAKE_CURRENT_LIST_DIR}/posix/DesktopOpen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/posix/MimeFileIcons.h
+  ${CMAKE_CURRENT_LIST_DIR}/posix/MimeFileIcons.cpp
 )
 # The in-memory backend for tests.
 list(APPEND ORVANEL_PLATFORM_SOURCES

@@ -451,4 +451,16 @@ DesktopOpenOutcome FakePlatform::openWithDesktop(const std::string& path)
     return desktopAnswer_;
 }
 
+FileIconLookup FakePlatform::iconOf(const std::string& path)
+{
+    iconLookups_.push_back(path);
+    if (!fileIconsAvailable_ || path.empty())
+        return {};
+    const std::size_t name = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (name == std::string::npos || dot > name);
+    return {FileIconLookup::Outcome::Found, "fake-" + (hasExtension ? path.substr(dot + 1) : std::string()),
+            "fake-generic"};
+}
+
 } // namespace orvanel

@@ -45,7 +45,8 @@ class FakePlatform : public Backend,
                      public KeyDelivery,
                      public HotKey,
                      public Keyboard,
-                     public ProgramStarter {
+                     public ProgramStarter,
+                     public FileIcons {
 public:
     // The process id of the program itself (owner of the clipboard after setClipboardText).
     static constexpr ProcessId OwnPid = 4242;
@@ -140,6 +141,10 @@ public:
     // Every path handed to the desktop's open.
     const std::vector<std::string>& desktopOpened() const { return desktopOpened_; }
     void setDesktopAnswer(DesktopOpenOutcome answer) { desktopAnswer_ = answer; }
+    // File icons: every file has the icon "fake-" + its extension (without the dot), unless
+    // the test says there are none; every path asked about is kept, in order.
+    void setFileIconsAvailable(bool available) { fileIconsAvailable_ = available; }
+    const std::vector<std::string>& iconLookups() const { return iconLookups_; }
 
     // ---- Backend
     EventLoop& eventLoop() override { return *this; }
@@ -151,6 +156,7 @@ public:
     DockStrip& dockStrip() override { return dock_; }
     FakeDockStrip& fakeDockStrip() { return dock_; }
     ProgramStarter& programStarter() override { return *this; }
+    FileIcons& fileIcons() override { return *this; }
 
     // ---- the interfaces
     void pump() override;
@@ -176,6 +182,7 @@ public:
     StartResult startProcess(const std::vector<std::string>& argv) override;
     WindowWaitOutcome waitForWindow(ProcessId pid) override;
     DesktopOpenOutcome openWithDesktop(const std::string& path) override;
+    FileIconLookup iconOf(const std::string& path) override;
 
 private:
     struct Editor {
@@ -233,6 +240,8 @@ private:
     std::vector<std::vector<std::string>> started_;
     std::vector<std::string> desktopOpened_;
     DesktopOpenOutcome desktopAnswer_ = DesktopOpenOutcome::Opened;
+    bool fileIconsAvailable_ = true;
+    std::vector<std::string> iconLookups_;
 };
 
 } // namespace orvanel

@@ -14,6 +14,7 @@
 #include "platform/x11/X11ProgramStarter.h"
 #include "platform/x11/X11SelectionWatch.h"
 #include "platform/x11/X11Waits.h"
+#include "platform/posix/MimeFileIcons.h"
 
 namespace orvanel::x11 {
 
@@ -29,6 +30,7 @@ public:
     Keyboard& keyboard() override { return keyboard_; }
     DockStrip& dockStrip() override { return dock_; }
     ProgramStarter& programStarter() override { return programs_; }
+    FileIcons& fileIcons() override { return icons_; }
 
     Waits& waits() { return waits_; }
 
@@ -46,6 +48,7 @@ private:
     X11Keyboard keyboard_;
     X11DockStrip dock_;
     X11ProgramStarter programs_;
+    MimeFileIcons icons_;
 };
 
 } // namespace orvanel::x11
