@@ -6,6 +6,7 @@
 
 #include "insert/RelativePath.h"
 #include "project/Anchors.h"
+#include "project/PathTable.h"
 #include "project/SiteFiles.h"
 
 #include <memory>
@@ -65,7 +66,7 @@ private:
     SiteFiles& files_;
     ScanForm form_;
     insert::PathStyle style_;
-    std::unordered_map<std::string, CheckedPath> paths_;
+    PathTable<CheckedPath> paths_;
     std::unordered_map<FileId, KnownFile, FileIdHash> filesById_;
     std::unordered_map<std::string, std::string> folders_;
     std::size_t queuedTextBytes_ = 0;
