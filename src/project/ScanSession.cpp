@@ -58,7 +58,7 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
     if (!file.anchorsKnown) {
         if (std::optional<std::string> text = ReadPageText(files_, *target.path)) {
             file.anchors = namesIn(*text);
-            if (file.queued && queuedTextBytes_ + text->size() <= kQueuedTextLimit) {
+            if ((file.queued || keepEarlyTexts_) && queuedTextBytes_ + text->size() <= kQueuedTextLimit) {
                 queuedTextBytes_ += text->size();
                 file.queuedText = std::move(*text);
             }
