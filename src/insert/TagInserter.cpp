@@ -14,6 +14,7 @@ constexpr const char* NoAnswer = "ターゲットウィンドウが応答しな�
 constexpr const char* NotFetched = "ターゲットウィンドウから選択範囲を取得できませんでした。";
 constexpr const char* TakenByOther = "ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。";
 constexpr const char* NotPasted = "ターゲットウィンドウが貼り付けに応答しませんでした。";
+constexpr const char* CannotPaste = "ターゲットウィンドウに貼り付けできませんでした。";
 
 const char* nameOf(Activation a)
 {
@@ -42,6 +43,7 @@ const char* nameOf(Paste p)
     switch (p) {
     case Paste::Taken: return "taken";
     case Paste::TimedOut: return "timed out";
+    case Paste::Failed: return "failed";
     case Paste::TargetLost: return "target lost";
     }
     return "?";
@@ -221,12 +223,14 @@ bool TagInserter::insertOne(const std::string& given)
     }
     if (paste == Paste::TimedOut)
         throw UserError(NotPasted);
+    if (paste == Paste::Failed)
+        throw UserError(CannotPaste);
     if (m == InsertMethod::Messages && autoActive)
         log(std::string("insert: activation ") + nameOf(desktop_.activateWindow(target)));
     loop_.pump();
 
-    if (keys_.caretLeft(target, control, m, caretBack) == KeysSent::TargetLost) {
-        log("insert: the target was lost before the caret steps");
+    if (keys_.caretLeft(target, control, m, caretBack) != KeysSent::Sent) {
+        log("insert: the caret keys were not sent (the target was lost, or they have no key code)");
         return false;
     }
     loop_.pump();

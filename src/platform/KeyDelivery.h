@@ -22,12 +22,14 @@ enum class Fetch {
 enum class Paste {
     Taken,      // the target fetched the text from the clipboard
     TimedOut,   // the target did not fetch it within the bounded wait
+    Failed,     // the keys could not be sent (no key code for them)
     TargetLost, // the target is gone, or no longer has the focus: nothing was sent
 };
 
 // How a run of keys ended.
 enum class KeysSent {
     Sent,
+    Failed,     // the keys could not be sent (no key code for them)
     TargetLost, // the target is gone, or no longer has the focus: nothing was sent
 };
 

@@ -25,6 +25,7 @@
 #include "insert/TargetWindow.h"
 #include "options/Settings.h"
 #include "platform/Backend.h"
+#include "platform/Diagnostics.h"
 #include "text/UserError.h"
 
 namespace {
@@ -60,6 +61,7 @@ int main(int argc, char** argv)
     orvanel::TargetState target(backend->desktop(), backend->eventLoop());
     orvanel::TagInserter inserter(backend->eventLoop(), backend->desktop(), backend->clipboard(),
                                   backend->keyDelivery(), settings, target);
+    inserter.setLog(orvanel::insertLog());
 
     std::string pending;
     auto command = [&](const std::string& line) {

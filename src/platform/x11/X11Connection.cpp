@@ -1,10 +1,14 @@
 #include "platform/x11/X11Connection.h"
 
+#include "platform/x11/X11Owned.h"
+
 #include <X11/Xatom.h>
 #include <X11/extensions/XRes.h>
 
-#include <map>
+#include <algorithm>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace orvanel::x11 {
@@ -44,10 +48,6 @@ Bool X11Connection::isTimeProbe(Display*, XEvent* e, XPointer self)
            e->xproperty.atom == c->atoms_.timeProbe;
 }
 
-namespace {
-
-} // namespace
-
 X11Connection::X11Connection()
 {
     dpy_ = XOpenDisplay(nullptr);
@@ -71,6 +71,7 @@ X11Connection::X11Connection()
                    a("TIMESTAMP"),
                    a("INCR"),
                    a("MULTIPLE"),
+                   a("_NET_SUPPORTED"),
                    a("_NET_ACTIVE_WINDOW"),
                    a("_NET_CLIENT_LIST_STACKING"),
                    a("_NET_CLIENT_LIST"),
@@ -79,6 +80,8 @@ X11Connection::X11Connection()
                    a("_NET_WM_NAME"),
                    a("_NET_WM_PID"),
                    a("_NET_WM_PING"),
+                   a("_NET_REQUEST_FRAME_EXTENTS"),
+                   a("_NET_FRAME_EXTENTS"),
                    a("WM_PROTOCOLS"),
                    XA_WM_NAME,
                    XA_CARDINAL,
@@ -124,53 +127,46 @@ Time X11Connection::serverTime()
     return ev.xproperty.time;
 }
 
-std::optional<std::string> X11Connection::rawProperty(Window w, Atom property, Atom* actualType,
-                                                      int* format, bool remove)
+std::optional<Property> X11Connection::readProperty(Window w, Atom property, std::size_t maxBytes, bool remove)
 {
-    std::string out;
-    long offset = 0;
+    Property out;
+    long offset = 0; // in 32-bit units of the property as stored on the server
     for (;;) {
         Atom type = None;
-        int fmt = 0;
+        int format = 0;
         unsigned long items = 0, after = 0;
-        unsigned char* data = nullptr;
-        ErrorTrap trap(*this);
-        int status = XGetWindowProperty(dpy_, w, property, offset, 1 << 16, False, AnyPropertyType,
-                                        &type, &fmt, &items, &after, &data);
-        if (status != Success || type == None) {
-            if (data)
-                XFree(data);
+        unsigned char* raw = nullptr;
+        // A window that is gone answers with an error, which the status says.
+        const int status = XGetWindowProperty(dpy_, w, property, offset, 1 << 16, False, AnyPropertyType, &type,
+                                              &format, &items, &after, &raw);
+        XOwned<unsigned char> data(raw);
+        if (status != Success || type == None)
             return std::nullopt;
-        }
-        size_t unit = fmt == 32 ? sizeof(long) : static_cast<size_t>(fmt / 8);
-        out.append(reinterpret_cast<const char*>(data), items * unit);
-        XFree(data);
-        if (actualType)
-            *actualType = type;
-        if (format)
-            *format = fmt;
+        const std::size_t unit = format == 32 ? sizeof(long) : static_cast<std::size_t>(format / 8);
+        const std::size_t stored = items * static_cast<std::size_t>(format / 8);
+        if (out.data.size() + stored + after > maxBytes)
+            return std::nullopt;
+        out.data.append(reinterpret_cast<const char*>(data.get()), items * unit);
+        out.type = type;
+        out.format = format;
         if (after == 0)
             break;
-        // Offsets count 32-bit units of the property as stored on the server.
-        offset += static_cast<long>(items * (fmt / 8) / 4);
+        offset += static_cast<long>(stored / 4);
     }
     if (remove)
         XDeleteProperty(dpy_, w, property);
     return out;
 }
 
-std::optional<std::vector<unsigned long>> X11Connection::cardinals(Window w, Atom property,
-                                                                   Atom type)
+std::optional<std::vector<unsigned long>> X11Connection::cardinals(Window w, Atom property, Atom type)
 {
-    Atom actual = None;
-    int fmt = 0;
-    auto raw = rawProperty(w, property, &actual, &fmt);
-    if (!raw || actual != type || fmt != 32)
+    auto p = readProperty(w, property);
+    if (!p || p->type != type || p->format != 32)
         return std::nullopt;
-    std::vector<unsigned long> values(raw->size() / sizeof(long));
-    for (size_t i = 0; i < values.size(); ++i) {
+    std::vector<unsigned long> values(p->data.size() / sizeof(long));
+    for (std::size_t i = 0; i < values.size(); ++i) {
         long v;
-        std::memcpy(&v, raw->data() + i * sizeof(long), sizeof(long));
+        std::memcpy(&v, p->data.data() + i * sizeof(long), sizeof(long));
         values[i] = static_cast<unsigned long>(v);
     }
     return values;
@@ -178,12 +174,16 @@ std::optional<std::vector<unsigned long>> X11Connection::cardinals(Window w, Ato
 
 std::optional<std::string> X11Connection::bytes(Window w, Atom property, Atom type)
 {
-    Atom actual = None;
-    int fmt = 0;
-    auto raw = rawProperty(w, property, &actual, &fmt);
-    if (!raw || actual != type || fmt != 8)
+    auto p = readProperty(w, property);
+    if (!p || p->type != type || p->format != 8)
         return std::nullopt;
-    return raw;
+    return std::move(p->data);
+}
+
+bool X11Connection::supports(Atom hint)
+{
+    const auto list = cardinals(root_, atoms_.netSupported, atoms_.atom);
+    return list && std::find(list->begin(), list->end(), hint) != list->end();
 }
 
 ProcessId X11Connection::clientPid(XID id)
@@ -192,21 +192,21 @@ ProcessId X11Connection::clientPid(XID id)
         return 0;
     XResClientIdSpec client{id, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
-    XResClientIdValue* values = nullptr;
+    XResClientIdValue* raw = nullptr;
     ErrorTrap trap(*this);
-    if (XResQueryClientIds(dpy_, 1, &client, &count, &values) != Success) {
-        trap.ok();
+    const Status status = XResQueryClientIds(dpy_, 1, &client, &count, &raw);
+    auto destroy = [count](XResClientIdValue* v) { XResClientIdsDestroy(count, v); };
+    const std::unique_ptr<XResClientIdValue, decltype(destroy)> values(raw, destroy);
+    if (status != Success || !trap.ok())
         return 0;
-    }
     ProcessId pid = 0;
     for (long i = 0; i < count; ++i) {
-        if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) {
-            pid_t p = XResGetClientPid(&values[i]);
+        if (XResGetClientIdType(&values.get()[i]) == XRES_CLIENT_ID_PID) {
+            const pid_t p = XResGetClientPid(&values.get()[i]);
             if (p > 0)
                 pid = static_cast<ProcessId>(p);
         }
     }
-    XResClientIdsDestroy(count, values);
     return pid;
 }
 

@@ -1,20 +1,34 @@
 #pragma once
 // Key delivery: events sent straight to a window (XSendEvent, event mask 0, their own
-// modifier state, no activation), and keys synthesized through XTEST for the focused window.
+// modifier state, no activation), and keys synthesized through XTEST, which go out only while
+// the target window has the input focus.
 
 #include "platform/x11/X11Connection.h"
 
 #include <X11/keysym.h>
 
+#include <vector>
+
 namespace orvanel::x11 {
 
-// A key press and release sent to window `w` with modifier state `state` (ShiftMask, ...).
-void sendKeyTo(X11Connection& c, Window w, KeySym key, unsigned state);
+// One key with the modifiers held around it: ControlMask, ShiftMask or 0.
+struct Stroke {
+    KeySym key;
+    unsigned modifiers = 0;
+};
 
-// Releases every modifier key that is held down now (for instance the hot key's).
-void releaseHeldModifiers(X11Connection& c);
+// Whether every key of `strokes` (and its modifiers) has a key code on this keyboard; no key
+// of an operation is sent unless all of them have.
+bool haveKeyCodes(X11Connection& c, const std::vector<Stroke>& strokes);
 
-// Presses `modifier` (NoSymbol for none), taps `key`, releases `modifier`, through XTEST.
-void fakeChord(X11Connection& c, KeySym modifier, KeySym key);
+// Sends a press and a release of each stroke to window `w`, carrying its modifier state;
+// false when the window is gone (nothing reached any other window).
+bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes);
+
+// Types the strokes through XTEST if, and only if, `w` is the active window and has the input
+// focus: the check and the keys are done with the server grabbed, so that no focus change
+// comes between them. Every modifier the user still holds (the hot key's, Alt, Super) is
+// released first. False when `w` did not have the focus: nothing was typed then.
+bool typeInto(X11Connection& c, Window w, const std::vector<Stroke>& strokes);
 
 } // namespace orvanel::x11

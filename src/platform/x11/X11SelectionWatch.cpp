@@ -12,8 +12,10 @@ X11SelectionWatch::X11SelectionWatch(X11Connection& c, X11Events& events) : c_(c
     int errorBase = 0;
     if (!XFixesQueryExtension(c_.display(), &eventBase_, &errorBase))
         throw std::runtime_error("the X server has no XFixes extension");
+    // Selection notifies came with version 1.
     int major = 0, minor = 0;
-    XFixesQueryVersion(c_.display(), &major, &minor);
+    if (!XFixesQueryVersion(c_.display(), &major, &minor) || major < 1)
+        throw std::runtime_error("the X server's XFixes extension is older than version 1");
     const unsigned long mask = XFixesSetSelectionOwnerNotifyMask |
                                XFixesSelectionWindowDestroyNotifyMask |
                                XFixesSelectionClientCloseNotifyMask;
