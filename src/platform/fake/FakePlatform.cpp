@@ -339,6 +339,10 @@ Fetch FakePlatform::fetchSelection(WindowHandle target, WindowHandle control, In
         return Fetch::TargetLost;
     if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
         return Fetch::NothingSelected; // it goes round its event loop without copying
+    // Another program that took the clipboard since we emptied it makes the editor's copy,
+    // stamped earlier, a copy the server refuses.
+    if (clipboardOwner_ != OwnPid)
+        return Fetch::Interfered;
     switch (runEditorOp(w, Op::Copy)) {
     case OpResult::Done: return Fetch::Taken;
     case OpResult::NothingToDo: return Fetch::NothingSelected;
@@ -357,6 +361,8 @@ Paste FakePlatform::paste(WindowHandle target, WindowHandle control, InsertMetho
         return Paste::TargetLost;
     if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
         return Paste::TimedOut; // it never fetches the text
+    if (clipboardOwner_ != OwnPid)
+        return Paste::Interfered; // it would fetch another program's text
     switch (runEditorOp(w, Op::Paste)) {
     case OpResult::Done:
     case OpResult::NothingToDo: return Paste::Taken;

@@ -1,7 +1,10 @@
 // Qt's headers come before Xlib's, whose macros (Status, Bool) clash with them.
 #include <QTimer>
 
+#include "platform/Diagnostics.h"
+
 #include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11Owned.h"
 
 #include <algorithm>
 
@@ -74,6 +77,19 @@ bool X11Clipboard::own(std::string utf8)
     return owned_;
 }
 
+bool X11Clipboard::ownAgain()
+{
+    if (XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == c_.helperWindow())
+        return owned_ = true;
+    return own(text_);
+}
+
+void X11Clipboard::hold(bool on)
+{
+    held_ = on;
+    takenWhileHeld_ = 0;
+}
+
 bool X11Clipboard::setClipboardText(const std::string& utf8)
 {
     events_.dispatchPending();
@@ -136,8 +152,18 @@ bool X11Clipboard::handle(const XEvent& e)
     case SelectionClear:
         if (e.xselectionclear.window != c_.helperWindow())
             return false;
-        if (e.xselectionclear.selection == a.clipboard)
+        if (e.xselectionclear.selection == a.clipboard) {
             owned_ = false;
+            if (held_) {
+                // At once, without a round trip: the time of the clear is the new owner's,
+                // which a request of the same time does not predate.
+                ++takenWhileHeld_;
+                ownedSince_ = e.xselectionclear.time;
+                XSetSelectionOwner(c_.display(), a.clipboard, c_.helperWindow(), ownedSince_);
+                XFlush(c_.display());
+                owned_ = true;
+            }
+        }
         return true;
     case SelectionNotify:
         if (e.xselection.requestor != c_.helperWindow())
@@ -187,13 +213,23 @@ void X11Clipboard::serve(const XSelectionRequestEvent& req)
     reply.property = None;
 
     const bool ours = req.selection == a.clipboard && owned_ && (req.time == CurrentTime || req.time >= ownedSince_);
+    const ProcessId pid = c_.clientPid(req.requestor);
     if (ours) {
-        const ProcessId pid = c_.clientPid(req.requestor);
         ErrorTrap trap(c_);
         if (convert(req.requestor, req.target, property, pid))
             reply.property = property;
         if (!trap.ok()) // the requestor went away while we answered
             reply.property = None;
+    }
+    if (lcX11().isDebugEnabled()) {
+        const XOwned<char> name(XGetAtomName(c_.display(), req.target));
+        qCDebug(lcX11).noquote() << QStringLiteral("request of process %1 for %2 at time %3: %4")
+                                        .arg(pid)
+                                        .arg(QString::fromLatin1(name ? name.get() : "?"))
+                                        .arg(req.time)
+                                        .arg(reply.property != None ? QStringLiteral("served")
+                                             : ours ? QStringLiteral("refused, a type we do not offer")
+                                                    : QStringLiteral("refused, not ours at that time"));
     }
     XSendEvent(c_.display(), req.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
     XFlush(c_.display());
@@ -242,8 +278,7 @@ bool X11Clipboard::convert(Window requestor, Atom target, Atom property, Process
             endTransfer(it);
             break;
         }
-    if (!events_.addEventMask(requestor, PropertyChangeMask | StructureNotifyMask))
-        return false;
+    events_.addEventMask(requestor, PropertyChangeMask | StructureNotifyMask);
     long size = static_cast<long>(data.size());
     XChangeProperty(dpy, requestor, property, a.incr, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&size),
                     1);

@@ -34,6 +34,14 @@ public:
     ClipboardText readClipboard() override;
 
     const std::string& ownText() const { return text_; }
+    // Makes sure the clipboard is ours with our text: owns it again (with a fresh timestamp)
+    // when another client has taken it; false when it cannot.
+    bool ownAgain();
+    // While held, another owner taking the clipboard is answered at once by owning it again,
+    // so that a paste under way most likely fetches our text; takenMeanwhile() counts the
+    // times it was taken since hold(true).
+    void hold(bool on);
+    unsigned takenMeanwhile() const { return takenWhileHeld_; }
     // How many requests for the text, made by a client of process `pid`, were served in full.
     unsigned long servedTo(ProcessId pid) const;
     // INCR transfers of our text still under way.
@@ -73,6 +81,8 @@ private:
     const Waits& waits_;
     std::string text_;
     bool owned_ = false;
+    bool held_ = false;
+    unsigned takenWhileHeld_ = 0;
     Time ownedSince_ = CurrentTime;
     std::size_t chunk_;
     std::vector<Transfer> transfers_;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -16,9 +17,9 @@ namespace {
 
 // Xlib's error handler is process-wide. Errors on our connections are recorded per display;
 // errors on any other connection (the toolkit's) go on to the handler that was there before.
+// The last errors of a connection, with the serial number of the request that failed.
 struct ErrorLog {
-    unsigned long count = 0;
-    int lastCode = 0;
+    std::deque<std::pair<unsigned long, int>> recent;
 };
 std::map<Display*, ErrorLog>& errorLogs()
 {
@@ -32,8 +33,9 @@ int recordError(Display* dpy, XErrorEvent* e)
     auto it = errorLogs().find(dpy);
     if (it == errorLogs().end())
         return previousHandler ? previousHandler(dpy, e) : 0;
-    ++it->second.count;
-    it->second.lastCode = e->error_code;
+    it->second.recent.emplace_back(e->serial, e->error_code);
+    if (it->second.recent.size() > 64)
+        it->second.recent.pop_front();
     return 0;
 }
 
@@ -114,8 +116,14 @@ X11Connection::~X11Connection()
     errorLogs().erase(dpy_);
 }
 
-unsigned long X11Connection::errorCount() const { return errorLogs()[dpy_].count; }
-int X11Connection::lastErrorCode() const { return errorLogs()[dpy_].lastCode; }
+std::optional<int> X11Connection::errorSince(unsigned long serial) const
+{
+    const auto& recent = errorLogs()[dpy_].recent;
+    for (auto it = recent.rbegin(); it != recent.rend(); ++it)
+        if (it->first >= serial)
+            return it->second;
+    return std::nullopt;
+}
 
 Time X11Connection::serverTime()
 {
@@ -180,12 +188,6 @@ std::optional<std::string> X11Connection::bytes(Window w, Atom property, Atom ty
     return std::move(p->data);
 }
 
-bool X11Connection::supports(Atom hint)
-{
-    const auto list = cardinals(root_, atoms_.netSupported, atoms_.atom);
-    return list && std::find(list->begin(), list->end(), hint) != list->end();
-}
-
 ProcessId X11Connection::clientPid(XID id)
 {
     if (!haveXRes_ || id == 0)
@@ -193,11 +195,10 @@ ProcessId X11Connection::clientPid(XID id)
     XResClientIdSpec client{id, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* raw = nullptr;
-    ErrorTrap trap(*this);
     const Status status = XResQueryClientIds(dpy_, 1, &client, &count, &raw);
     auto destroy = [count](XResClientIdValue* v) { XResClientIdsDestroy(count, v); };
     const std::unique_ptr<XResClientIdValue, decltype(destroy)> values(raw, destroy);
-    if (status != Success || !trap.ok())
+    if (status != Success)
         return 0;
     ProcessId pid = 0;
     for (long i = 0; i < count; ++i) {

@@ -47,9 +47,8 @@ public:
     // A hidden window of ours: owner of our selections and receiver of their replies.
     Window helperWindow() const { return helper_; }
 
-    // Number of protocol errors recorded on this connection so far; the code of the last one.
-    unsigned long errorCount() const;
-    int lastErrorCode() const;
+    // The code of the last protocol error of a request with serial number `serial` or later.
+    std::optional<int> errorSince(unsigned long serial) const;
 
     // A server timestamp taken now (a property change on the helper window and its notify).
     Time serverTime();
@@ -61,9 +60,6 @@ public:
     // A format-32 property of that type, as numbers; a format-8 one as bytes.
     std::optional<std::vector<unsigned long>> cardinals(Window w, Atom property, Atom type);
     std::optional<std::string> bytes(Window w, Atom property, Atom type);
-
-    // Whether the window manager lists `hint` in _NET_SUPPORTED.
-    bool supports(Atom hint);
 
     // The process id of the client that created the resource `id` (X-Resource), 0 when unknown.
     ProcessId clientPid(XID id);
@@ -81,18 +77,19 @@ private:
     bool haveXRes_ = false;
 };
 
-// Counts the protocol errors raised between its construction and ok().
+// Catches the protocol errors of the requests made between its construction and ok() (by
+// their serial numbers, so that a late error of an earlier request does not count).
 class ErrorTrap {
 public:
-    explicit ErrorTrap(X11Connection& c) : c_(c), start_(c.errorCount()) {}
+    explicit ErrorTrap(X11Connection& c) : c_(c), start_(NextRequest(c.display())) {}
     // Waits for the server to handle everything sent so far; true when none of it failed.
     bool ok()
     {
         c_.sync();
-        return c_.errorCount() == start_;
+        return !c_.errorSince(start_);
     }
-    // The code of the last error since construction (after ok() said there was one).
-    int code() const { return c_.lastErrorCode(); }
+    // The code of the last error (after ok() said there was one).
+    int code() const { return c_.errorSince(start_).value_or(0); }
 
 private:
     X11Connection& c_;

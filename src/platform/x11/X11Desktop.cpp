@@ -26,6 +26,9 @@ X11Desktop::X11Desktop(X11Connection& c, X11Events& events, const Waits& waits)
     probe_ = XCreateWindow(c_.display(), c_.root(), -10, -10, 1, 1, 0, CopyFromParent, InputOutput, CopyFromParent,
                            CWEventMask, &attrs);
     events_.addHandler([this](const XEvent& e) {
+        if (e.type == PropertyNotify && e.xproperty.window == c_.root() &&
+            e.xproperty.atom == c_.atoms().netSupported)
+            supported_.reset(); // another window manager, or the same one saying more
         if (e.type != PropertyNotify || e.xproperty.window != probe_)
             return false;
         if (e.xproperty.atom == c_.atoms().netFrameExtents && e.xproperty.state == PropertyNewValue)
@@ -51,7 +54,7 @@ bool X11Desktop::isWindowVisible(WindowHandle w)
 
 bool X11Desktop::isOwnWindow(WindowHandle w)
 {
-    return windowPid(c_, win(w)) == ownPid() || c_.clientPid(win(w)) == ownPid();
+    return windowPid(c_, win(w)) == ownPid();
 }
 
 std::string X11Desktop::windowTitle(WindowHandle w) { return x11::windowTitle(c_, win(w)); }
@@ -63,9 +66,17 @@ WindowHandle X11Desktop::focusedControl(WindowHandle w) { return w; }
 
 WindowHandle X11Desktop::activeWindow() { return x11::activeWindow(c_); }
 
+bool X11Desktop::supports(Atom hint)
+{
+    if (!supported_)
+        supported_ = c_.cardinals(c_.root(), c_.atoms().netSupported, c_.atoms().atom)
+                         .value_or(std::vector<unsigned long>{});
+    return std::find(supported_->begin(), supported_->end(), hint) != supported_->end();
+}
+
 bool X11Desktop::windowManagerRoundTrip()
 {
-    if (!c_.supports(c_.atoms().netRequestFrameExtents))
+    if (!supports(c_.atoms().netRequestFrameExtents))
         return false;
     const unsigned long before = extentsAnswers_;
     XDeleteProperty(c_.display(), probe_, c_.atoms().netFrameExtents);
@@ -86,7 +97,7 @@ bool X11Desktop::windowManagerRoundTrip()
 
 Activation X11Desktop::activate(Window w, const char* what, const std::function<bool()>& active)
 {
-    if (!c_.supports(c_.atoms().netActiveWindow)) {
+    if (!supports(c_.atoms().netActiveWindow)) {
         qCDebug(lcX11) << "activation refused: the window manager does not activate windows";
         return Activation::Refused;
     }

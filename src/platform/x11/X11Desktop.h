@@ -6,6 +6,9 @@
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11Waits.h"
 
+#include <optional>
+#include <vector>
+
 namespace orvanel::x11 {
 
 class X11Desktop final : public Desktop {
@@ -30,6 +33,8 @@ private:
     // among them our activation request and the focus changes that came of it. False when it
     // does not offer the request or did not answer in time.
     bool windowManagerRoundTrip();
+    // Whether the window manager lists `hint` in _NET_SUPPORTED (read once, again when it changes).
+    bool supports(Atom hint);
     // Requests the activation of `w` unless `active` already holds, settles the window
     // manager and waits for `active`.
     Activation activate(Window w, const char* what, const std::function<bool()>& active);
@@ -39,6 +44,7 @@ private:
     const Waits& waits_;
     Window probe_ = 0;                 // an unmapped window of ours for the round trip
     unsigned long extentsAnswers_ = 0; // _NET_FRAME_EXTENTS set on it
+    std::optional<std::vector<unsigned long>> supported_;
 };
 
 } // namespace orvanel::x11

@@ -85,27 +85,23 @@ X11Events::Ending X11Events::waitFor(const char* what, const std::function<Endin
 
 long X11Events::Selection::mask() const
 {
-    long m = base;
+    long m = 0;
     for (std::size_t bit = 0; bit < uses.size(); ++bit)
         if (uses[bit] > 0)
             m |= 1L << bit;
     return m;
 }
 
-bool X11Events::addEventMask(Window w, long mask)
+void X11Events::addEventMask(Window w, long mask)
 {
     auto it = selections_.find(w);
-    if (it == selections_.end()) {
-        XWindowAttributes attrs;
-        if (!XGetWindowAttributes(c_.display(), w, &attrs))
-            return false;
-        it = selections_.emplace(w, Selection{attrs.your_event_mask, {}}).first;
-    }
+    if (it == selections_.end())
+        it = selections_.emplace(w, Selection{}).first;
     for (std::size_t bit = 0; bit < it->second.uses.size(); ++bit)
         if (mask & (1L << bit))
             ++it->second.uses[bit];
+    // A window that is gone answers with an error, which is recorded and ignored.
     XSelectInput(c_.display(), w, it->second.mask());
-    return true;
 }
 
 void X11Events::removeEventMask(Window w, long mask)
@@ -118,7 +114,7 @@ void X11Events::removeEventMask(Window w, long mask)
             --it->second.uses[bit];
     // The window may be gone already: the error is recorded and ignored.
     XSelectInput(c_.display(), w, it->second.mask());
-    if (it->second.mask() == it->second.base)
+    if (it->second.mask() == 0)
         selections_.erase(it);
 }
 

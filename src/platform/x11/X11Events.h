@@ -40,17 +40,16 @@ public:
     // Runs `f` from the Qt event loop, never inside a wait's dispatch.
     void post(std::function<void()> f);
 
-    // Adds event-mask bits to our own selection on `w`, on top of what we had selected
-    // there; removeEventMask takes them back once every part that asked has done so.
-    // False when the window is gone.
-    bool addEventMask(Window w, long mask);
+    // Adds event-mask bits to our own selection on another client's window `w`, on top of
+    // what the other parts selected there (every selection on such windows goes through
+    // here); removeEventMask takes them back once every part that asked has done so.
+    void addEventMask(Window w, long mask);
     void removeEventMask(Window w, long mask);
 
     void pump() override;
 
 private:
     struct Selection {
-        long base = 0;              // what was selected before any part asked
         std::array<int, 25> uses{}; // per event-mask bit, how many parts asked for it
         long mask() const;
     };

@@ -1,3 +1,6 @@
+// Qt's headers come before Xlib's, whose macros (Status, Bool) clash with them.
+#include "platform/Diagnostics.h"
+
 #include "platform/x11/X11KeyDelivery.h"
 
 #include "platform/x11/X11Windows.h"
@@ -20,14 +23,22 @@ X11KeyDelivery::X11KeyDelivery(X11Connection& c, X11Events& events, X11Selection
     : c_(c), events_(events), watch_(watch), clipboard_(clipboard), waits_(waits)
 {
     events_.addHandler([this](const XEvent& e) {
-        if (e.type == DestroyNotify && watched_ != 0 && e.xdestroywindow.window == watched_)
-            targetGone_ = true;
+        if (e.type == DestroyNotify) {
+            const Window w = e.xdestroywindow.window;
+            if (watched_ != 0 && w == watched_)
+                targetGone_ = true;
+            // A window id is given out again once its client has gone: what was learnt of the
+            // window goes with it.
+            if (targets_.erase(w))
+                events_.removeEventMask(w, StructureNotifyMask);
+            pinged_.erase(w);
+        }
         // Answers to our pings come back to the root window.
         if (e.type != ClientMessage || e.xclient.window != c_.root() ||
             e.xclient.message_type != c_.atoms().wmProtocols ||
             static_cast<Atom>(e.xclient.data.l[0]) != c_.atoms().netWmPing)
             return false;
-        if (static_cast<Time>(e.xclient.data.l[1]) == pingStamp_)
+        if (e.xclient.data.l[1] == pingStamp_)
             pongSeen_ = true;
         // Any answer, also a late one, shows the process answers pings.
         if (auto it = pinged_.find(static_cast<Window>(e.xclient.data.l[2])); it != pinged_.end()) {
@@ -41,7 +52,8 @@ X11KeyDelivery::X11KeyDelivery(X11Connection& c, X11Events& events, X11Selection
 X11KeyDelivery::TargetWatch::TargetWatch(X11KeyDelivery& d, Window w) : d_(d), w_(w)
 {
     d_.watched_ = w;
-    d_.targetGone_ = !d_.events_.addEventMask(w, StructureNotifyMask);
+    d_.targetGone_ = false;
+    d_.events_.addEventMask(w, StructureNotifyMask);
 }
 
 X11KeyDelivery::TargetWatch::~TargetWatch()
@@ -50,11 +62,32 @@ X11KeyDelivery::TargetWatch::~TargetWatch()
     d_.watched_ = 0;
 }
 
-bool X11KeyDelivery::send(Window w, InsertMethod m, const std::vector<Stroke>& strokes)
+bool X11KeyDelivery::send(Window w, InsertMethod m, const std::vector<Stroke>& strokes, const BeforeKeys& before)
 {
     if (targetGone_)
         return false;
-    return m == InsertMethod::Messages ? sendKeysTo(c_, w, strokes) : typeInto(c_, w, strokes);
+    return m == InsertMethod::Messages ? sendKeysTo(c_, w, strokes, before) : typeInto(c_, w, strokes, before);
+}
+
+X11KeyDelivery::Target X11KeyDelivery::targetInfo(Window w)
+{
+    if (auto it = targets_.find(w); it != targets_.end())
+        return it->second;
+    // Remembered while the window lives: its destruction, which the selection below reports,
+    // forgets it. A window already gone when the selection was made is not remembered.
+    events_.addEventMask(w, StructureNotifyMask);
+    const Target t{windowPid(c_, w), supportsPing(c_, w)};
+    if (windowExists(c_, w))
+        targets_.emplace(w, t);
+    else
+        events_.removeEventMask(w, StructureNotifyMask);
+    return t;
+}
+
+bool X11KeyDelivery::answersPings(Window w)
+{
+    const Target t = targetInfo(w);
+    return t.listsPing && pongless_.count(t.pid) == 0;
 }
 
 bool X11KeyDelivery::ownedByProcess(Atom selection, ProcessId pid)
@@ -70,10 +103,11 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
         return Fetch::Failed;
     events_.dispatchPending();
     TargetWatch watch(*this, w);
-    const ProcessId pid = windowPid(c_, w);
+    const ProcessId pid = targetInfo(w).pid;
+    const bool pings = answersPings(w);
     // Only for editors that answer no pings: GTK ones own PRIMARY exactly while they have a
     // selection (Qt ones may have one without owning PRIMARY, and keep it after it has gone).
-    const bool ownsPrimary = pid == 0 || ownedByProcess(c_.atoms().primary, pid);
+    const bool ownsPrimary = !pings && (pid == 0 || ownedByProcess(c_.atoms().primary, pid));
     const unsigned long since = watch_.lastSeq();
 
     // A copy, never a cut: the paste replaces the selection anyway, and a fetch that fails
@@ -82,7 +116,12 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
         return Fetch::TargetLost;
     XFlush(c_.display());
 
+    // The copy shows as the target's process taking the clipboard. Another program taking it
+    // meanwhile (a clipboard manager after the target, or one that takes it on its own) does
+    // not count; when it came first, the target's copy may have been refused for its older
+    // time, so that no change of the target's is no sign of nothing selected.
     std::map<Window, ProcessId> owners;
+    bool otherTook = false;
     auto targetTookClipboard = [&]() -> X11Events::Ending {
         if (targetGone_)
             return "the target was destroyed";
@@ -93,20 +132,27 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
             auto it = owners.find(change.owner);
             if (it == owners.end())
                 it = owners.emplace(change.owner, c_.clientPid(change.owner)).first;
-            if (it->second == pid) // a clipboard manager taking it over does not count
+            if (it->second == pid)
                 return "the target took the clipboard";
+            if (it->second != 0 && !otherTook) { // a process we can tell apart from the target
+                qCDebug(lcX11) << "the clipboard was taken by process" << it->second << "during the copy";
+                otherTook = true;
+            }
         }
         return nullptr;
     };
     auto outcome = [&](X11Events::Ending ending) {
         if (targetGone_)
             return Fetch::TargetLost;
-        return ending && targetTookClipboard() ? Fetch::Taken : ending ? Fetch::NothingSelected : Fetch::TimedOut;
+        if (ending && targetTookClipboard())
+            return Fetch::Taken;
+        if (otherTook)
+            return Fetch::Interfered;
+        return ending ? Fetch::NothingSelected : Fetch::TimedOut;
     };
     // Once the target's event loop has gone round twice after the keys, it has handled them,
     // and with them any copy: a new owner that has not shown by then is not coming.
-    const bool answersPings = pongless_.count(pid) == 0 && supportsPing(c_, w);
-    if (answersPings)
+    if (pings)
         return outcome(waitTurns("the copy of the selection (two turns of the target's event loop)", w, pid, 2,
                                  targetTookClipboard, waits_.selectionTaken));
     // An editor that does not answer pings: GTK ones own PRIMARY exactly while they have a
@@ -116,7 +162,7 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
     const X11Events::Ending ending =
         events_.waitFor("the copy of the selection (an editor that answers no pings)", targetTookClipboard,
                         waits_.withoutPing);
-    return targetGone_ ? Fetch::TargetLost : ending ? Fetch::Taken : Fetch::TimedOut;
+    return targetGone_ ? Fetch::TargetLost : ending ? Fetch::Taken : otherTook ? Fetch::Interfered : Fetch::TimedOut;
 }
 
 Paste X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
@@ -126,22 +172,47 @@ Paste X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
         return Paste::Failed;
     events_.dispatchPending();
     TargetWatch watch(*this, w);
-    const ProcessId pid = windowPid(c_, w);
-    const bool hadPrimary = ownedByProcess(c_.atoms().primary, pid);
+    const ProcessId pid = targetInfo(w).pid;
+    const bool hadPrimary = !keepsPrimary_[pid] && ownedByProcess(c_.atoms().primary, pid);
     const unsigned long since = watch_.lastSeq();
     const unsigned long served = clipboard_.servedTo(pid);
 
-    if (!send(w, m, {PasteKey}))
-        return Paste::TargetLost;
+    // Our text is the clipboard's when the keys go out, and stays it while the target fetches
+    // it: another program taking the clipboard meanwhile is answered by taking it back.
+    struct Hold {
+        X11Clipboard& c;
+        explicit Hold(X11Clipboard& c) : c(c) { c.hold(true); }
+        ~Hold() { c.hold(false); }
+    } hold(clipboard_);
+    bool owned = true;
+    if (!send(w, m, {PasteKey}, [&] { return owned = clipboard_.ownAgain(); }))
+        return owned ? Paste::TargetLost : Paste::Interfered;
     XFlush(c_.display());
-    const X11Events::Ending fetched = events_.waitFor(
+    auto servedOrGone = [&]() -> X11Events::Ending {
+        if (targetGone_)
+            return "the target was destroyed";
+        return pid != 0 && clipboard_.servedTo(pid) > served ? "the text was served to the target" : nullptr;
+    };
+    X11Events::Ending fetched = events_.waitFor(
         "the target to fetch the pasted text",
         [&]() -> X11Events::Ending {
-            if (targetGone_)
-                return "the target was destroyed";
-            return pid != 0 && clipboard_.servedTo(pid) > served ? "the text was served to the target" : nullptr;
+            if (const X11Events::Ending e = servedOrGone())
+                return e;
+            return clipboard_.takenMeanwhile() ? "another program took the clipboard" : nullptr;
         },
         waits_.pasteTaken);
+    if (fetched && !servedOrGone()) {
+        // The target asks for the text in the turns of its event loop after the keys (the
+        // types first, then the text): once they have gone by without its asking us, it asked
+        // the other program or not at all.
+        fetched = answersPings(w)
+            ? waitTurns("the target to fetch the pasted text after another program took the clipboard", w, pid,
+                        waits_.pasteTurns, servedOrGone, waits_.pasteTaken)
+            : events_.waitFor("the target to fetch the pasted text after another program took the clipboard",
+                              servedOrGone, waits_.pasteTaken);
+        if (!targetGone_ && !(pid != 0 && clipboard_.servedTo(pid) > served))
+            return Paste::Interfered;
+    }
     if (targetGone_)
         return Paste::TargetLost;
     if (!fetched)
@@ -175,11 +246,10 @@ Paste X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
 bool X11KeyDelivery::startPing(Window target, ProcessId pid)
 {
     pongSeen_ = false;
-    if (pongless_.count(pid) != 0 || !supportsPing(c_, target))
+    if (!answersPings(target))
         return false;
-    pingStamp_ = c_.serverTime();
     pinged_[target] = pid;
-    sendPing(c_, target, pingStamp_);
+    sendPing(c_, target, ++pingStamp_);
     return true;
 }
 
@@ -225,7 +295,7 @@ KeysSent X11KeyDelivery::caretLeft(WindowHandle target, WindowHandle, InsertMeth
         return KeysSent::TargetLost;
     XFlush(c_.display());
     // Handled before the caller goes on (to the activation of another window, say).
-    if (!waitTurns("the target to handle the caret keys", w, windowPid(c_, w), 2, nullptr, waits_.keysProcessed))
+    if (!waitTurns("the target to handle the caret keys", w, targetInfo(w).pid, 2, nullptr, waits_.keysProcessed))
         c_.sync();
     return targetGone_ ? KeysSent::TargetLost : KeysSent::Sent;
 }

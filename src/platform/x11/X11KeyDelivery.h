@@ -43,7 +43,15 @@ private:
 
     // Sends the strokes by method `m`; false when the target is gone or (synthesized keys)
     // does not have the focus: nothing was sent then.
-    bool send(Window w, InsertMethod m, const std::vector<Stroke>& strokes);
+    bool send(Window w, InsertMethod m, const std::vector<Stroke>& strokes, const BeforeKeys& before = {});
+    // What is asked of a target window once: its process and whether it lists _NET_WM_PING.
+    struct Target {
+        ProcessId pid = 0;
+        bool listsPing = false;
+    };
+    Target targetInfo(Window w);
+    // Whether `w` answers pings: it lists them and its process has not shown it never does.
+    bool answersPings(Window w);
     // Whether a client of process `pid` owns `selection` now.
     bool ownedByProcess(Atom selection, ProcessId pid);
     // Sends a ping to `target` when it answers them; pongSeen_ tells when it has.
@@ -62,7 +70,9 @@ private:
     const Waits& waits_;
     Window watched_ = 0;
     bool targetGone_ = false;
-    Time pingStamp_ = 0;
+    std::map<Window, Target> targets_;
+    // A ping's stamp only has to come back unchanged: a counter does, without a round trip.
+    long pingStamp_ = 0;
     bool pongSeen_ = false;
     // The process of each window we pinged, to credit a late answer.
     std::map<Window, ProcessId> pinged_;

@@ -54,9 +54,17 @@ bool haveKeyCodes(X11Connection& c, const std::vector<Stroke>& strokes)
     return true;
 }
 
-bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes)
+bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, const BeforeKeys& before)
 {
     ErrorTrap trap(c);
+    if (before) {
+        XGrabServer(c.display());
+        if (!before()) {
+            XUngrabServer(c.display());
+            XFlush(c.display());
+            return false;
+        }
+    }
     for (const Stroke& s : strokes) {
         XKeyEvent ev{};
         ev.display = c.display();
@@ -73,14 +81,16 @@ bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes)
         ev.type = KeyRelease;
         XSendEvent(c.display(), w, False, NoEventMask, reinterpret_cast<XEvent*>(&ev));
     }
+    if (before)
+        XUngrabServer(c.display());
     return trap.ok();
 }
 
-bool typeInto(X11Connection& c, Window w, const std::vector<Stroke>& strokes)
+bool typeInto(X11Connection& c, Window w, const std::vector<Stroke>& strokes, const BeforeKeys& before)
 {
     Display* dpy = c.display();
     XGrabServer(dpy);
-    const bool focused = activeWindow(c) == w && isInside(c, inputFocus(c), w);
+    const bool focused = activeWindow(c) == w && isInside(c, inputFocus(c), w) && (!before || before());
     if (focused) {
         releaseHeldModifiers(c);
         for (const Stroke& s : strokes) {

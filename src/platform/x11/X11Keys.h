@@ -7,6 +7,7 @@
 
 #include <X11/keysym.h>
 
+#include <functional>
 #include <vector>
 
 namespace orvanel::x11 {
@@ -21,14 +22,19 @@ struct Stroke {
 // of an operation is sent unless all of them have.
 bool haveKeyCodes(X11Connection& c, const std::vector<Stroke>& strokes);
 
+// Runs right before the keys go out, with the server grabbed (no other client acts between it
+// and the keys); the keys are not sent when it returns false.
+using BeforeKeys = std::function<bool()>;
+
 // Sends a press and a release of each stroke to window `w`, carrying its modifier state;
-// false when the window is gone (nothing reached any other window).
-bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes);
+// false when the window is gone (nothing reached any other window) or `before` said no.
+bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, const BeforeKeys& before = {});
 
 // Types the strokes through XTEST if, and only if, `w` is the active window and has the input
 // focus: the check and the keys are done with the server grabbed, so that no focus change
 // comes between them. Every modifier the user still holds (the hot key's, Alt, Super) is
-// released first. False when `w` did not have the focus: nothing was typed then.
-bool typeInto(X11Connection& c, Window w, const std::vector<Stroke>& strokes);
+// released first. False when `w` did not have the focus or `before` said no: nothing was
+// typed then.
+bool typeInto(X11Connection& c, Window w, const std::vector<Stroke>& strokes, const BeforeKeys& before = {});
 
 } // namespace orvanel::x11

@@ -25,9 +25,11 @@ bool windowExists(X11Connection& c, Window w)
 {
     if (!w)
         return false;
-    // A window that is gone answers with an error, which the status says.
-    XWindowAttributes attrs;
-    return XGetWindowAttributes(c.display(), w, &attrs) != 0;
+    // A window that is gone answers with an error, which the status says (one round trip).
+    Window root = None;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    return XGetGeometry(c.display(), w, &root, &x, &y, &width, &height, &border, &depth) != 0;
 }
 
 bool isViewable(X11Connection& c, Window w)
@@ -128,7 +130,7 @@ bool supportsPing(X11Connection& c, Window w)
                             protocols->end();
 }
 
-void sendPing(X11Connection& c, Window w, Time stamp)
+void sendPing(X11Connection& c, Window w, long stamp)
 {
     XEvent ev{};
     ev.xclient.type = ClientMessage;
@@ -136,7 +138,7 @@ void sendPing(X11Connection& c, Window w, Time stamp)
     ev.xclient.message_type = c.atoms().wmProtocols;
     ev.xclient.format = 32;
     ev.xclient.data.l[0] = static_cast<long>(c.atoms().netWmPing);
-    ev.xclient.data.l[1] = static_cast<long>(stamp);
+    ev.xclient.data.l[1] = stamp;
     ev.xclient.data.l[2] = static_cast<long>(w);
     XSendEvent(c.display(), w, False, NoEventMask, &ev);
     XFlush(c.display());

@@ -29,6 +29,6 @@ bool requestActivation(X11Connection& c, Window w, Time when);
 // Whether `w` answers _NET_WM_PING.
 bool supportsPing(X11Connection& c, Window w);
 // Sends a _NET_WM_PING to `w` with `stamp`; its answer comes back to the root window.
-void sendPing(X11Connection& c, Window w, Time stamp);
+void sendPing(X11Connection& c, Window w, long stamp);
 
 } // namespace orvanel::x11
