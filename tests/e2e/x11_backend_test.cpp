@@ -3,6 +3,7 @@
 // activation, key delivery of both methods and the hot key grab.
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -407,8 +408,16 @@ TEST_F(X11Backend, RefusedActivationTypesNothing)
     waitpid(child, nullptr, 0);
 }
 
-// Reading another owner's text: what it serves, who served it, and an owner that never
-// answers is a failed read, not an empty text.
+// The lines of the diagnostics that a wait writes, while they are turned on.
+std::vector<std::string> waitLines;
+void keepWaitLines(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    if (std::string(context.category ? context.category : "") == "orvanel.x11" && text.startsWith("wait for"))
+        waitLines.push_back(text.toStdString());
+}
+
+// Reading another owner's text: an owner that never answers is a failed read, not an empty
+// text. Each wait writes one line to the diagnostics when they are turned on, none otherwise.
 TEST_F(X11Backend, ReadingTellsTheOwnerAndItsSilence)
 {
     auto& x11 = dynamic_cast<x11::X11Backend&>(*backend);
@@ -416,9 +425,20 @@ TEST_F(X11Backend, ReadingTellsTheOwnerAndItsSilence)
     Window silent = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, 0, 0);
     XSetSelectionOwner(dpy, XInternAtom(dpy, "CLIPBOARD", False), silent, CurrentTime);
     XSync(dpy, False);
+    const QtMessageHandler previous = qInstallMessageHandler(keepWaitLines);
+    waitLines.clear();
+    EXPECT_EQ(backend->clipboard().readClipboard().result, ClipboardText::Result::Failed);
+    EXPECT_TRUE(waitLines.empty()); // off by default
+    QLoggingCategory::setFilterRules(QStringLiteral("orvanel.*=true"));
     const ClipboardText read = backend->clipboard().readClipboard();
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
     EXPECT_EQ(read.result, ClipboardText::Result::Failed);
     EXPECT_EQ(read.owner, static_cast<ProcessId>(getpid()));
+    ASSERT_EQ(waitLines.size(), 1u);
+    EXPECT_EQ(waitLines[0].rfind("wait for the clipboard's owner to send its text: limit of 200 ms reached after ", 0),
+              0u)
+        << waitLines[0];
     XDestroyWindow(dpy, silent);
     XSync(dpy, False);
     EXPECT_EQ(backend->clipboard().readClipboard().result, ClipboardText::Result::NoText); // no owner
