@@ -1,10 +1,10 @@
-"""The stress faults, a few repetitions each (bench/stress_insert runs twenty): no text of the
-user lost or typed into another window, and the palette still closes after editors were
-killed under it."""
+"""The stress faults of bench/stress_cases.py, a few repetitions each (bench/stress_insert runs
+twenty): no text of the user lost or typed into another window, and the palette still closes
+after editors were killed under it."""
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "bench"))
 import stress_cases  # noqa: E402
 
 print(stress_cases.HEADER, flush=True)

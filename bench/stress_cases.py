@@ -19,9 +19,11 @@ import random
 import signal
 import statistics
 import subprocess
+import sys
 import time
 
-from e2e_support import Driver, Editor, Session, XDOTOOL
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from e2e_support import Driver, Editor, Session  # noqa: E402
 
 EDITORS = ("mousepad", "featherpad")
 METHODS = (0, 1)
