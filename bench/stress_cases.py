@@ -173,7 +173,9 @@ def bystander_kept(text):
     breaks an editor adds on saving, and whole tags inserted around nothing (a click that came
     when the editor on top had already gone makes the one below the target) may have come in;
     nothing of the killed editor's text, no part of a tag."""
-    rest = text.replace("!", "").replace("\n", "").replace("<B></B>", "")
+    rest = text.replace("!", "").replace("\n", "")
+    while "<B></B>" in rest: # one may have gone between the tags of an earlier one
+        rest = rest.replace("<B></B>", "")
     return rest == "bystander keep"
 
 

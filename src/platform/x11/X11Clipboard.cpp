@@ -106,6 +106,12 @@ ClipboardText X11Clipboard::readClipboard()
     if (owner == None)
         return {ClipboardText::Result::NoText, {}, 0};
     const ProcessId pid = c_.clientPid(owner);
+    auto changedHands = [&] {
+        for (const auto& change : watch_.changesSince(since))
+            if (change.selection == c_.atoms().clipboard)
+                return true;
+        return false;
+    };
     beginRead();
     events_.waitFor(
         "the clipboard's owner to send its text",
@@ -114,7 +120,9 @@ ClipboardText X11Clipboard::readClipboard()
             case ReadState::Done: return "the text arrived";
             case ReadState::Refused: return "the owner offers no text";
             case ReadState::Failed: return "the transfer failed";
-            default: return nullptr;
+            default:
+                // An owner that has gone (or given way) sends nothing more.
+                return changedHands() ? "the clipboard changed hands" : nullptr;
             }
         },
         waits_.clipboardRead);
@@ -124,9 +132,8 @@ ClipboardText X11Clipboard::readClipboard()
     readState_ = ReadState::Idle;
     // The text is the owner's only when no other client took the clipboard meanwhile.
     events_.dispatchPending();
-    for (const auto& change : watch_.changesSince(since))
-        if (change.selection == c_.atoms().clipboard)
-            return {ClipboardText::Result::Failed, {}, pid};
+    if (changedHands())
+        return {ClipboardText::Result::Failed, {}, pid};
     switch (state) {
     case ReadState::Done: return {ClipboardText::Result::Text, std::move(text), pid};
     case ReadState::Refused: return {ClipboardText::Result::NoText, {}, pid};
