@@ -51,6 +51,7 @@ const char* nameOf(Paste p)
     case Paste::TimedOut: return "timed out";
     case Paste::Failed: return "failed";
     case Paste::Interfered: return "another program took the clipboard";
+    case Paste::LateCopy: return "the target copied its selection late";
     case Paste::TargetLost: return "target lost";
     }
     return "?";
@@ -234,6 +235,8 @@ bool TagInserter::insertOne(const std::string& given)
         return stop(target, CannotPaste);
     if (paste == Paste::Interfered)
         return stop(target, PasteTakenByOther);
+    if (paste == Paste::LateCopy)
+        return stop(target, NoAnswer);
     if (m == InsertMethod::Messages && autoActive)
         log(std::string("insert: activation ") + nameOf(desktop_.activateWindow(target)));
     loop_.pump();

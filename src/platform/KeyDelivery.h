@@ -27,6 +27,8 @@ enum class Paste {
     Failed,     // the keys could not be sent (no key code for them)
     Interfered, // another program took the clipboard before the target fetched our text: the
                 // target may have pasted that program's text
+    LateCopy,   // the target copied its selection only after the fetch had ended (it was slow):
+                // it has a selection after all, and our text was not pasted
     TargetLost, // the target is gone, or no longer has the focus: nothing was sent
 };
 

@@ -341,6 +341,14 @@ TEST_P(InsertTest, FetchThatTimesOutOrFailsPastesNothing)
         EXPECT_EQ(fake.selectedText(editor), "world");
         EXPECT_EQ(fake.clipboardText(), "");
 
+        // So slow that its copy came only after the fetch had ended: nothing is pasted over it.
+        reset();
+        fake.setCopiesLate(editor, true);
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), NoAnswer);
+        fake.setCopiesLate(editor, false);
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.selectedText(editor), "world");
+
         reset();
         fake.setReadFails(true);
         EXPECT_EQ(failureOf("<B>%SEL%</B>"), NotFetched);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <stdexcept>
 
 namespace orvanel {
@@ -101,6 +102,12 @@ void FakePlatform::setUnresponsive(WindowHandle w, bool unresponsive)
 {
     if (Window* win = find(w))
         win->editor.unresponsive = unresponsive;
+}
+
+void FakePlatform::setCopiesLate(WindowHandle w, bool late)
+{
+    if (Window* win = find(w))
+        win->editor.copiesLate = late;
 }
 
 void FakePlatform::takeClipboard(ProcessId pid, const std::string& utf8)
@@ -343,6 +350,10 @@ Fetch FakePlatform::fetchSelection(WindowHandle target, WindowHandle control, In
     // stamped earlier, a copy the server refuses.
     if (clipboardOwner_ != OwnPid)
         return Fetch::Interfered;
+    if (find(w)->editor.copiesLate) {
+        lateCopy_ = w;
+        return Fetch::NothingSelected;
+    }
     switch (runEditorOp(w, Op::Copy)) {
     case OpResult::Done: return Fetch::Taken;
     case OpResult::NothingToDo: return Fetch::NothingSelected;
@@ -361,6 +372,8 @@ Paste FakePlatform::paste(WindowHandle target, WindowHandle control, InsertMetho
         return Paste::TargetLost;
     if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
         return Paste::TimedOut; // it never fetches the text
+    if (std::exchange(lateCopy_, 0) == w && apply(w, Op::Copy))
+        return Paste::LateCopy; // it has a selection after all: nothing is pasted over it
     if (clipboardOwner_ != OwnPid)
         return Paste::Interfered; // it would fetch another program's text
     switch (runEditorOp(w, Op::Paste)) {

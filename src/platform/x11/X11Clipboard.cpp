@@ -84,10 +84,12 @@ bool X11Clipboard::ownAgain()
     return own(text_);
 }
 
-void X11Clipboard::hold(bool on)
+void X11Clipboard::hold(ProcessId yieldTo)
 {
-    held_ = on;
+    held_ = true;
+    yieldTo_ = yieldTo;
     takenWhileHeld_ = 0;
+    takenByYielded_ = false;
 }
 
 bool X11Clipboard::setClipboardText(const std::string& utf8)
@@ -162,13 +164,18 @@ bool X11Clipboard::handle(const XEvent& e)
         if (e.xselectionclear.selection == a.clipboard) {
             owned_ = false;
             if (held_) {
-                // At once, without a round trip: the time of the clear is the new owner's,
-                // which a request of the same time does not predate.
                 ++takenWhileHeld_;
-                ownedSince_ = e.xselectionclear.time;
-                XSetSelectionOwner(c_.display(), a.clipboard, c_.helperWindow(), ownedSince_);
-                XFlush(c_.display());
-                owned_ = true;
+                const Window owner = XGetSelectionOwner(c_.display(), a.clipboard);
+                if (yieldTo_ != 0 && owner != None && c_.clientPid(owner) == yieldTo_) {
+                    takenByYielded_ = true;
+                } else {
+                    // The time of the clear is the new owner's, which a request of the same
+                    // time does not predate.
+                    ownedSince_ = e.xselectionclear.time;
+                    XSetSelectionOwner(c_.display(), a.clipboard, c_.helperWindow(), ownedSince_);
+                    XFlush(c_.display());
+                    owned_ = true;
+                }
             }
         }
         return true;

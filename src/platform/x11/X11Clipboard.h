@@ -34,14 +34,19 @@ public:
     ClipboardText readClipboard() override;
 
     const std::string& ownText() const { return text_; }
+    // When we last took the clipboard (the server's time of its last change while we own it).
+    Time ownedSince() const { return ownedSince_; }
     // Makes sure the clipboard is ours with our text: owns it again (with a fresh timestamp)
     // when another client has taken it; false when it cannot.
     bool ownAgain();
     // While held, another owner taking the clipboard is answered at once by owning it again,
     // so that a paste under way most likely fetches our text; takenMeanwhile() counts the
-    // times it was taken since hold(true).
-    void hold(bool on);
+    // times it was taken since hold(). A client of process `yieldTo` (the target copying its
+    // selection late) is left the clipboard: takenByYielded() tells it happened.
+    void hold(ProcessId yieldTo);
+    void release() { held_ = false; }
     unsigned takenMeanwhile() const { return takenWhileHeld_; }
+    bool takenByYielded() const { return takenByYielded_; }
     // How many requests for the text, made by a client of process `pid`, were served in full.
     unsigned long servedTo(ProcessId pid) const;
     // INCR transfers of our text still under way.
@@ -82,7 +87,9 @@ private:
     std::string text_;
     bool owned_ = false;
     bool held_ = false;
+    ProcessId yieldTo_ = 0;
     unsigned takenWhileHeld_ = 0;
+    bool takenByYielded_ = false;
     Time ownedSince_ = CurrentTime;
     std::size_t chunk_;
     std::vector<Transfer> transfers_;

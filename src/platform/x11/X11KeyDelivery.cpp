@@ -62,11 +62,12 @@ X11KeyDelivery::TargetWatch::~TargetWatch()
     d_.watched_ = 0;
 }
 
-bool X11KeyDelivery::send(Window w, InsertMethod m, const std::vector<Stroke>& strokes, const BeforeKeys& before)
+bool X11KeyDelivery::send(Window w, InsertMethod m, const std::vector<Stroke>& strokes, Time time,
+                          const BeforeKeys& before)
 {
     if (targetGone_)
         return false;
-    return m == InsertMethod::Messages ? sendKeysTo(c_, w, strokes, before) : typeInto(c_, w, strokes, before);
+    return m == InsertMethod::Messages ? sendKeysTo(c_, w, strokes, time, before) : typeInto(c_, w, strokes, before);
 }
 
 X11KeyDelivery::Target X11KeyDelivery::targetInfo(Window w)
@@ -90,6 +91,17 @@ bool X11KeyDelivery::answersPings(Window w)
     return t.listsPing && pongless_.count(t.pid) == 0;
 }
 
+bool X11KeyDelivery::copiedLate(Window w, ProcessId pid)
+{
+    if (w != copied_ || pid == 0)
+        return false;
+    for (const auto& change : watch_.changesSince(copySeq_))
+        if (change.selection == c_.atoms().clipboard && change.owner != None &&
+            change.owner != c_.helperWindow() && c_.clientPid(change.owner) == pid)
+            return true;
+    return false;
+}
+
 bool X11KeyDelivery::ownedByProcess(Atom selection, ProcessId pid)
 {
     const Window owner = XGetSelectionOwner(c_.display(), selection);
@@ -109,10 +121,12 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
     // selection (Qt ones may have one without owning PRIMARY, and keep it after it has gone).
     const bool ownsPrimary = !pings && (pid == 0 || ownedByProcess(c_.atoms().primary, pid));
     const unsigned long since = watch_.lastSeq();
+    copied_ = 0;
 
     // A copy, never a cut: the paste replaces the selection anyway, and a fetch that fails
-    // then loses nothing.
-    if (!send(w, m, {CopyKey}))
+    // then loses nothing. The keys carry the time we took the clipboard at: an editor that
+    // takes it with the time of the key (Qt ones) is then not refused for an older one.
+    if (!send(w, m, {CopyKey}, clipboard_.ownedSince()))
         return Fetch::TargetLost;
     XFlush(c_.display());
 
@@ -141,6 +155,13 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
         }
         return nullptr;
     };
+    // Nothing selected, as far as the target has shown: a copy that comes later still is
+    // watched for until the paste (see copiedLate).
+    auto nothingSelected = [&] {
+        copied_ = w;
+        copySeq_ = since;
+        return Fetch::NothingSelected;
+    };
     auto outcome = [&](X11Events::Ending ending) {
         if (targetGone_)
             return Fetch::TargetLost;
@@ -148,7 +169,7 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
             return Fetch::Taken;
         if (otherTook)
             return Fetch::Interfered;
-        return ending ? Fetch::NothingSelected : Fetch::TimedOut;
+        return ending ? nothingSelected() : Fetch::TimedOut;
     };
     // Once the target's event loop has gone round twice after the keys, it has handled them,
     // and with them any copy: a new owner that has not shown by then is not coming.
@@ -158,7 +179,7 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
     // An editor that does not answer pings: GTK ones own PRIMARY exactly while they have a
     // selection, so without it nothing is selected; with it, a bounded wait.
     if (!ownsPrimary)
-        return Fetch::NothingSelected;
+        return nothingSelected();
     const X11Events::Ending ending =
         events_.waitFor("the copy of the selection (an editor that answers no pings)", targetTookClipboard,
                         waits_.withoutPing);
@@ -177,15 +198,28 @@ Paste X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
     const unsigned long since = watch_.lastSeq();
     const unsigned long served = clipboard_.servedTo(pid);
 
+    // A target that copied its selection after the copy was taken for nothing selected (it was
+    // slow to handle the keys) has a selection after all: pasting over it would lose it.
+    if (copiedLate(w, pid))
+        return Paste::LateCopy;
     // Our text is the clipboard's when the keys go out, and stays it while the target fetches
-    // it: another program taking the clipboard meanwhile is answered by taking it back.
+    // it: another program taking the clipboard meanwhile is answered by taking it back. The
+    // target itself copying late is left the clipboard, so that it pastes its own selection.
     struct Hold {
         X11Clipboard& c;
-        explicit Hold(X11Clipboard& c) : c(c) { c.hold(true); }
-        ~Hold() { c.hold(false); }
-    } hold(clipboard_);
+        Hold(X11Clipboard& c, ProcessId target) : c(c) { c.hold(target); }
+        ~Hold() { c.release(); }
+    } hold(clipboard_, pid);
     bool owned = true;
-    if (!send(w, m, {PasteKey}, [&] { return owned = clipboard_.ownAgain(); }))
+    bool late = false;
+    const bool sent = send(w, m, {PasteKey}, CurrentTime, [&] {
+        events_.dispatchPending();
+        late = copiedLate(w, pid);
+        return !late && (owned = clipboard_.ownAgain());
+    });
+    if (late)
+        return Paste::LateCopy;
+    if (!sent)
         return owned ? Paste::TargetLost : Paste::Interfered;
     XFlush(c_.display());
     auto servedOrGone = [&]() -> X11Events::Ending {
@@ -198,9 +232,13 @@ Paste X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
         [&]() -> X11Events::Ending {
             if (const X11Events::Ending e = servedOrGone())
                 return e;
+            if (clipboard_.takenByYielded())
+                return "the target copied its selection late";
             return clipboard_.takenMeanwhile() ? "another program took the clipboard" : nullptr;
         },
         waits_.pasteTaken);
+    if (clipboard_.takenByYielded() && !targetGone_ && !(pid != 0 && clipboard_.servedTo(pid) > served))
+        return Paste::LateCopy;
     if (fetched && !servedOrGone()) {
         // The target asks for the text in the turns of its event loop after the keys (the
         // types first, then the text): once they have gone by without its asking us, it asked

@@ -43,7 +43,9 @@ private:
 
     // Sends the strokes by method `m`; false when the target is gone or (synthesized keys)
     // does not have the focus: nothing was sent then.
-    bool send(Window w, InsertMethod m, const std::vector<Stroke>& strokes, const BeforeKeys& before = {});
+    // `time` is the timestamp window messages carry.
+    bool send(Window w, InsertMethod m, const std::vector<Stroke>& strokes, Time time = CurrentTime,
+              const BeforeKeys& before = {});
     // What is asked of a target window once: its process and whether it lists _NET_WM_PING.
     struct Target {
         ProcessId pid = 0;
@@ -68,6 +70,12 @@ private:
     X11SelectionWatch& watch_;
     X11Clipboard& clipboard_;
     const Waits& waits_;
+    // The target of the last copy that found nothing selected, and where the owner changes
+    // stood when its keys went out: a change of the target's after that is a copy that came late.
+    Window copied_ = 0;
+    unsigned long copySeq_ = 0;
+    // Whether the target has taken the clipboard since the copy keys went out.
+    bool copiedLate(Window w, ProcessId pid);
     Window watched_ = 0;
     bool targetGone_ = false;
     std::map<Window, Target> targets_;

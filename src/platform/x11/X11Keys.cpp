@@ -54,7 +54,7 @@ bool haveKeyCodes(X11Connection& c, const std::vector<Stroke>& strokes)
     return true;
 }
 
-bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, const BeforeKeys& before)
+bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, Time time, const BeforeKeys& before)
 {
     ErrorTrap trap(c);
     if (before) {
@@ -71,7 +71,7 @@ bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, 
         ev.window = w;
         ev.root = c.root();
         ev.subwindow = None;
-        ev.time = CurrentTime;
+        ev.time = time;
         ev.x = ev.y = ev.x_root = ev.y_root = 1;
         ev.same_screen = True;
         ev.state = s.modifiers;

@@ -26,9 +26,13 @@ bool haveKeyCodes(X11Connection& c, const std::vector<Stroke>& strokes);
 // and the keys); the keys are not sent when it returns false.
 using BeforeKeys = std::function<bool()>;
 
-// Sends a press and a release of each stroke to window `w`, carrying its modifier state;
-// false when the window is gone (nothing reached any other window) or `before` said no.
-bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, const BeforeKeys& before = {});
+// Sends a press and a release of each stroke to window `w`, carrying its modifier state and
+// the timestamp `time`; false when the window is gone (nothing reached any other window) or
+// `before` said no. A toolkit takes its clipboard ownership with the time of the key that asked
+// for the copy: a time not older than the clipboard's last change keeps the server from
+// ignoring it.
+bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, Time time = CurrentTime,
+                const BeforeKeys& before = {});
 
 // Types the strokes through XTEST if, and only if, `w` is the active window and has the input
 // focus: the check and the keys are done with the server grabbed, so that no focus change
