@@ -107,14 +107,14 @@ ClipboardText X11Clipboard::readClipboard()
     const Window owner = XGetSelectionOwner(c_.display(), c_.atoms().clipboard);
     if (owner == None)
         return {ClipboardText::Result::NoText, {}, 0};
-    const ProcessId pid = c_.clientPid(owner);
+    const ProcessId pid = watch_.ownerPid(owner);
     auto changedHands = [&] {
         for (const auto& change : watch_.changesSince(since))
             if (change.selection == c_.atoms().clipboard)
                 return true;
         return false;
     };
-    beginRead();
+    beginRead(owner);
     events_.waitFor(
         "the clipboard's owner to send its text",
         [&]() -> X11Events::Ending {
@@ -347,13 +347,16 @@ void X11Clipboard::dropStalledTransfers()
     XFlush(c_.display());
 }
 
-void X11Clipboard::beginRead()
+void X11Clipboard::beginRead(Window owner)
 {
     readText_.clear();
     readIncr_ = false;
     readTarget_ = c_.atoms().utf8String;
     readState_ = ReadState::Waiting;
-    readTime_ = c_.serverTime();
+    // The time the owner took the clipboard is one its answer does not predate; a round trip
+    // for a fresh one only when no change was seen.
+    const X11SelectionWatch::Change* latest = watch_.latest(c_.atoms().clipboard);
+    readTime_ = latest && latest->owner != None && latest->owner == owner ? latest->time : c_.serverTime();
     XDeleteProperty(c_.display(), c_.helperWindow(), c_.atoms().transferProperty);
     XConvertSelection(c_.display(), c_.atoms().clipboard, readTarget_, c_.atoms().transferProperty,
                       c_.helperWindow(), readTime_);

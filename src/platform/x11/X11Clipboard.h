@@ -75,7 +75,8 @@ private:
     // Ends the transfers to `requestor` (all of them when 0) that are done, failed or stalled.
     void endTransfer(std::vector<Transfer>::iterator it);
     void dropStalledTransfers();
-    void beginRead();
+    // Asks `owner`, the clipboard's owner now, for its text.
+    void beginRead(Window owner);
     void readReply(const XSelectionEvent& e);
     void readIncrChunk(const XPropertyEvent& e);
     void countServed(ProcessId pid) { ++served_[pid]; }

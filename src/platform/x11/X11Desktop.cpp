@@ -104,7 +104,7 @@ Activation X11Desktop::activate(Window w, const char* what, const std::function<
     // A window that is neither mapped nor managed (gone, or withdrawn) cannot be activated; a
     // managed one that is not mapped (minimized, or just appearing) is mapped by the window
     // manager when it activates it.
-    if (!isViewable(c_, w)) {
+    if (!active() && !isViewable(c_, w)) {
         const auto managed = x11::stackingTopDown(c_);
         if (std::find(managed.begin(), managed.end(), w) == managed.end()) {
             qCDebug(lcX11) << "activation refused: the window is neither mapped nor managed";

@@ -23,6 +23,11 @@ X11KeyDelivery::X11KeyDelivery(X11Connection& c, X11Events& events, X11Selection
     : c_(c), events_(events), watch_(watch), clipboard_(clipboard), waits_(waits)
 {
     events_.addHandler([this](const XEvent& e) {
+        if (e.type == MappingNotify) {
+            XRefreshKeyboardMapping(const_cast<XMappingEvent*>(&e.xmapping));
+            forgetModifierMapping();
+            return false;
+        }
         if (e.type == DestroyNotify) {
             const Window w = e.xdestroywindow.window;
             if (watched_ != 0 && w == watched_)
@@ -97,7 +102,7 @@ bool X11KeyDelivery::copiedLate(Window w, ProcessId pid)
         return false;
     for (const auto& change : watch_.changesSince(copySeq_))
         if (change.selection == c_.atoms().clipboard && change.owner != None &&
-            change.owner != c_.helperWindow() && c_.clientPid(change.owner) == pid)
+            change.owner != c_.helperWindow() && watch_.ownerPid(change.owner) == pid)
             return true;
     return false;
 }
@@ -134,7 +139,6 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
     // meanwhile (a clipboard manager after the target, or one that takes it on its own) does
     // not count; when it came first, the target's copy may have been refused for its older
     // time, so that no change of the target's is no sign of nothing selected.
-    std::map<Window, ProcessId> owners;
     bool otherTook = false;
     auto targetTookClipboard = [&]() -> X11Events::Ending {
         if (targetGone_)
@@ -143,13 +147,11 @@ Fetch X11KeyDelivery::fetchSelection(WindowHandle target, WindowHandle, InsertMe
             if (change.selection != c_.atoms().clipboard || change.owner == None ||
                 change.owner == c_.helperWindow())
                 continue;
-            auto it = owners.find(change.owner);
-            if (it == owners.end())
-                it = owners.emplace(change.owner, c_.clientPid(change.owner)).first;
-            if (it->second == pid)
+            const ProcessId owner = watch_.ownerPid(change.owner);
+            if (owner == pid)
                 return "the target took the clipboard";
-            if (it->second != 0 && !otherTook) { // a process we can tell apart from the target
-                qCDebug(lcX11) << "the clipboard was taken by process" << it->second << "during the copy";
+            if (owner != 0 && !otherTook) { // a process we can tell apart from the target
+                qCDebug(lcX11) << "the clipboard was taken by process" << owner << "during the copy";
                 otherTook = true;
             }
         }

@@ -12,6 +12,13 @@ KeyCode code(X11Connection& c, KeySym key) { return XKeysymToKeycode(c.display()
 
 bool isDown(const char keys[32], KeyCode k) { return (keys[k / 8] & (1 << (k % 8))) != 0; }
 
+// The modifier mapping, read once (it changes only with the keyboard's mapping).
+ModifierMap& cachedModifierMap()
+{
+    static ModifierMap map;
+    return map;
+}
+
 // Releases every modifier key that is down now. An Alt or Super pressed and released with no
 // other key between opens the menu bar of Qt editors (and the overview of some desktops):
 // while such a key is still down, a Control tap makes it a chord first.
@@ -20,7 +27,9 @@ void releaseHeldModifiers(X11Connection& c)
     Display* dpy = c.display();
     char keys[32];
     XQueryKeymap(dpy, keys);
-    const ModifierMap map = modifierMap(dpy);
+    ModifierMap& map = cachedModifierMap();
+    if (!map)
+        map = modifierMap(dpy);
     if (!map)
         return;
     const int perMod = map->max_keypermod;
@@ -40,6 +49,8 @@ void releaseHeldModifiers(X11Connection& c)
 }
 
 } // namespace
+
+void forgetModifierMapping() { cachedModifierMap().reset(); }
 
 bool haveKeyCodes(X11Connection& c, const std::vector<Stroke>& strokes)
 {

@@ -34,6 +34,10 @@ using BeforeKeys = std::function<bool()>;
 bool sendKeysTo(X11Connection& c, Window w, const std::vector<Stroke>& strokes, Time time = CurrentTime,
                 const BeforeKeys& before = {});
 
+// Forgets the modifier mapping read before (call on MappingNotify); it is read again when
+// next needed.
+void forgetModifierMapping();
+
 // Types the strokes through XTEST if, and only if, `w` is the active window and has the input
 // focus: the check and the keys are done with the server grabbed, so that no focus change
 // comes between them. Every modifier the user still holds (the hot key's, Alt, Super) is
