@@ -262,7 +262,9 @@ Paste X11KeyDelivery::paste(WindowHandle target, WindowHandle, InsertMethod m)
 
     // Editors that paste after the transfer (GTK 4) take the text in a few turns of their
     // event loop: let it go round before the caret keys. Their reads go in pieces of 8 KB,
-    // a turn or two each.
+    // a turn or two each. The turns do not bound a GTK 4 paste, though: it ends outside the
+    // loop that answers the pings, and on a loaded machine the caret keys can still come
+    // first (the text is pasted whole, the caret lands a few characters off).
     const int turns = waits_.pasteTurns + static_cast<int>(clipboard_.ownText().size() / 4096);
     waitTurns("the target to paste the fetched text", w, pid, turns, nullptr, waits_.pasteTaken);
     if (targetGone_)
