@@ -8,6 +8,7 @@
 #include "catalogue/TagMenuWidgets.h"
 #include "catalogue/TagPages.h"
 #include "platform/Backend.h"
+#include "platform/Diagnostics.h"
 #include "project/TPrjMngr.h"
 #include "tagdialog/OpenFileDialog.h"
 #include "text/UserErrorBox.h"
@@ -142,6 +143,7 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     SetHotKey();
     UpdateMenu();
 
+    inserter_.setLog(insertLog());
     backend_.hotKey().setHotKeyHandler([this] { Guarded(this, [&] { hotKeyPressed(); }); });
     // A press anywhere on the palette makes the program the active application (the
     // palette never takes the focus, so no activation event comes for it).
@@ -155,6 +157,7 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    inserter_.setLog(insertLog());
     backend_.hotKey().setHotKeyHandler({});
 }
 

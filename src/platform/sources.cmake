@@ -13,15 +13,18 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProgramStarter.h
   ${CMAKE_CURRENT_LIST_DIR}/FileIcons.h
 )
-# The backend of this build, made by one factory.
+# The backend of this build, made by one factory, and the diagnostics a user can turn on.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Backend.h
   ${CMAKE_CURRENT_LIST_DIR}/LaunchLog.h
   ${CMAKE_CURRENT_LIST_DIR}/LaunchLog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Diagnostics.h
+  ${CMAKE_CURRENT_LIST_DIR}/Diagnostics.cpp
 )
 # The X11 backend.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Waits.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Owned.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Events.h

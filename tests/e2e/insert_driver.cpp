@@ -9,11 +9,14 @@
 //   lock              activation and a click on the lock button; answers "locked TITLE"
 //                     or "unlocked"
 //   clipboard         answers "clipboard " + the clipboard text with \ and newlines escaped
+//   hog MS            another program taking the clipboard: owns it with "intruder N" every MS
+//                     milliseconds (0 stops); answers "ok"
 //   quit
 // Errors shown to the user are answered "error " + their text.
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -25,6 +28,7 @@
 #include "insert/TargetWindow.h"
 #include "options/Settings.h"
 #include "platform/Backend.h"
+#include "platform/Diagnostics.h"
 #include "text/UserError.h"
 
 namespace {
@@ -60,8 +64,14 @@ int main(int argc, char** argv)
     orvanel::TargetState target(backend->desktop(), backend->eventLoop());
     orvanel::TagInserter inserter(backend->eventLoop(), backend->desktop(), backend->clipboard(),
                                   backend->keyDelivery(), settings, target);
+    inserter.setLog(orvanel::insertLog());
 
     std::string pending;
+    QTimer hog;
+    int hogCount = 0;
+    QObject::connect(&hog, &QTimer::timeout, [&] {
+        (void)backend->clipboard().setClipboardText("intruder " + std::to_string(++hogCount));
+    });
     auto command = [&](const std::string& line) {
         auto space = line.find(' ');
         const std::string verb = line.substr(0, space);
@@ -92,6 +102,13 @@ int main(int argc, char** argv)
         } else if (verb == "clipboard") {
             const orvanel::ClipboardText read = backend->clipboard().readClipboard();
             answer("clipboard " + escaped(read.text));
+        } else if (verb == "hog") {
+            const int ms = std::stoi(arg);
+            if (ms > 0)
+                hog.start(ms);
+            else
+                hog.stop();
+            answer("ok");
         } else if (verb == "quit") {
             QCoreApplication::quit();
         } else {

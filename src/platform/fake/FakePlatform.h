@@ -73,6 +73,9 @@ public:
     void setIgnoresMessages(WindowHandle w, bool ignores);
     // An editor that never answers (hung): copy and paste time out.
     void setUnresponsive(WindowHandle w, bool unresponsive);
+    // An editor so slow that its copy shows only after the fetch has taken it for nothing
+    // selected: it copies as the paste comes, and the paste finds its copy.
+    void setCopiesLate(WindowHandle w, bool late);
 
     // ---- the editors
     // Replaces the editor's text; the caret goes to the end, nothing selected.
@@ -191,6 +194,7 @@ private:
         std::size_t caret = 0;
         bool ignoresMessages = false;
         bool unresponsive = false;
+        bool copiesLate = false;
     };
     struct Window {
         ProcessId pid = 0;
@@ -228,6 +232,7 @@ private:
     std::vector<WindowHandle> activations_;
     std::vector<WindowHandle> deliveries_;
     int keyCalls_ = 0;
+    WindowHandle lateCopy_ = 0; // an editor whose copy is still to come
     int pumps_ = 0;
     int caretSteps_ = 0;
     bool hotKeyRegistered_ = false;

@@ -32,7 +32,11 @@ public:
     ProgramStarter& programStarter() override { return programs_; }
     FileIcons& fileIcons() override { return icons_; }
 
+    // The limits of the waits, and the parts themselves (for the backend's own tests).
     Waits& waits() { return waits_; }
+    X11Connection& connection() { return conn_; }
+    X11Events& events() { return events_; }
+    X11Clipboard& x11Clipboard() { return clipboard_; }
 
 private:
     // In the order of construction: the connection first, its events next, then the parts
