@@ -370,7 +370,8 @@ TEST_F(PaletteTest, PanelRequestsGuardTheFollowFlag)
                         asked.push_back(name);
                         return hasPanel;
                     },
-                    [&] { followWhileShown.push_back(f.target().TargetLock().follow); }});
+                    [&] { followWhileShown.push_back(f.target().TargetLock().follow); },
+                    {}});
     f.AppActivate();
     click(find<QToolButton>("BtnLINK_HREF"));
     ASSERT_EQ(asked, std::vector<std::string>{"PanelLINK_HREF"});
