@@ -60,13 +60,12 @@ int runOrvanel(int argc, char** argv)
     }
 
     // The windows that live for the whole run: the palette first (closing it ends the
-    // program), then the tag dialog.
+    // program), then the tag dialog, made when the palette first opens one of its panels.
     std::unique_ptr<TMainForm> mainForm;
     std::unique_ptr<TTagDialogForm> tagDialog;
     try {
         mainForm = std::make_unique<TMainForm>(*backend, dataFolder(), userFolder());
-        tagDialog = std::make_unique<TTagDialogForm>();
-        connectTagDialog(*tagDialog, *mainForm);
+        connectTagDialogWhenNeeded(tagDialog, *mainForm);
         mainForm->onVerInfo = [palette = mainForm.get(), &programs = backend->programStarter()] {
             ShowVerInfo(palette, programs);
         };
