@@ -1,4 +1,5 @@
 #include "app/TMainForm.h"
+#include "text/UiFont.h"
 
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
@@ -38,13 +39,12 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// The palette's font: the classic Japanese UI font when installed, else Noto Sans CJK JP
-// (resolved by the font system when first used, without listing every installed font).
+// The palette's font: the Japanese UI gothic (resolved by the font system when first used,
+// without listing every installed font).
 QFont paletteFont()
 {
     QFont font;
-    font.setFamilies({QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(japaneseUiFamilies());
     font.setPointSize(9);
     return font;
 }
