@@ -3,6 +3,7 @@
 
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
+#include "catalogue/CompactTabs.h"
 #include "catalogue/ShippedGroups.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
@@ -254,13 +255,8 @@ void TMainForm::buildForm()
     PageTag->setFocusPolicy(Qt::NoFocus);
     PageTag->setUsesScrollButtons(true);
     PageTag->setDocumentMode(false);
-    // Nine tabs side by side in the palette's smallest width: tight tab padding.
-    // Only the tab bar is styled, so the 67 buttons keep the plain style (and its speed).
-    PageTag->tabBar()->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 2px 7px; border: 1px solid #9a9a9a; border-bottom: none;"
-        " border-top-left-radius: 2px; border-top-right-radius: 2px; background: #e4e4e4; margin-right: -1px; }"
-        "QTabBar::tab:selected { background: #fafafa; margin-bottom: -1px; }"
-        "QTabBar::tab:!selected { margin-top: 2px; }"));
+    // All tabs side by side in the palette's smallest width.
+    catalogue::makeTabsCompact(PageTag->tabBar());
     tagLayout->addWidget(PageTag);
     row->addWidget(PanelTagBtn, 1);
 
