@@ -205,8 +205,11 @@ void TVerInfoForm::LabelURLClick()
 
 QIcon ProgramIcon()
 {
-    initAboutResources();
-    return QIcon(QStringLiteral(":/about/orvanel.svg"));
+    // Rendered from the SVG art at build time: showing the window needs no SVG renderer.
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/program/orvanel-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 void ShowVerInfo(QWidget* owner, ProgramStarter& programs)

@@ -12,16 +12,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-// The icon set lives in the static ui library: registered by hand, or the linker drops it.
-static void initIconResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(icons);
-        return true;
-    }();
-    (void)done;
-}
-
 namespace orvanel::catalogue {
 
 namespace {
@@ -66,8 +56,8 @@ QIcon drawnIcon(const QString& letters)
 
 QIcon tagButtonIcon(std::string_view key, std::string_view hint)
 {
-    initIconResources();
-    const QString path = QStringLiteral(":/icons/") + qs(key) + QStringLiteral(".svg");
+    // Rendered from the SVG art at build time; QIcon adds the "@2x" picture by itself.
+    const QString path = QStringLiteral(":/buttons/") + qs(key) + QStringLiteral(".png");
     if (QFile::exists(path))
         return QIcon(path);
     return drawnIcon(fallbackLetters(hint));

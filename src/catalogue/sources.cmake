@@ -26,5 +26,4 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UserTagWidgets.cpp
 )
 
-# The tag button icons, compiled in as ":/icons/<key>.svg".
-list(APPEND ORVANEL_UI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/icons/icons.qrc)
+# The tag button icons: SVG art in icons/, compiled in as PNG pictures (cmake/RenderedIcons.cmake).
