@@ -2,6 +2,7 @@
 
 #include "about/VerInfoTexts.h"
 #include "app/ErrorDisplay.h"
+#include "catalogue/PictureIcon.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -206,10 +207,10 @@ void TVerInfoForm::LabelURLClick()
 QIcon ProgramIcon()
 {
     // Rendered from the SVG art at build time: showing the window needs no SVG renderer.
-    QIcon icon;
+    std::vector<std::pair<QString, int>> pictures;
     for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/program/orvanel-%1.png").arg(size), QSize(size, size));
-    return icon;
+        pictures.emplace_back(QStringLiteral(":/program/orvanel-%1.png").arg(size), size);
+    return catalogue::pictureIcon(std::move(pictures));
 }
 
 void ShowVerInfo(QWidget* owner, ProgramStarter& programs)

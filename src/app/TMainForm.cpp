@@ -4,6 +4,7 @@
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
 #include "catalogue/CompactTabs.h"
+#include "catalogue/PictureIcon.h"
 #include "catalogue/ShippedGroups.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
@@ -34,6 +35,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
 namespace orvanel {
 
 namespace {
@@ -50,15 +55,28 @@ QFont paletteFont()
     return font;
 }
 
+// One of the toolkit's own pictures, decoded when first drawn. The style's standard icon is the
+// same picture, but asking for it searches the desktop's icon theme first and decodes every size
+// at once: for the small toolbars, about a tenth of the palette's start-up work.
+QIcon toolkitPicture(const char* name, std::initializer_list<int> sides)
+{
+    std::vector<std::pair<QString, int>> pictures;
+    for (int side : sides)
+        pictures.emplace_back(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(QLatin1String(name)).arg(side),
+            side);
+    return catalogue::pictureIcon(std::move(pictures));
+}
+
 // A button of one of the small toolbars: its hint is also its caption and accessible name.
-QToolButton* addToolButton(QToolBar* bar, const char* name, const QString& hint, QStyle::StandardPixmap pixmap)
+QToolButton* addToolButton(QToolBar* bar, const char* name, const QString& hint, const QIcon& icon)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
     button->setText(hint);
     button->setToolTip(hint);
     button->setAccessibleName(hint);
-    button->setIcon(bar->style()->standardIcon(pixmap));
+    button->setIcon(icon);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -201,7 +219,7 @@ void TMainForm::buildForm()
     LabelTargetWindow->setBuddy(EditTargetWindow);
     BarFixTargetWindow = newToolBar(PanelTarget, "BarFixTargetWindow");
     BtnLockTargetWindow = addToolButton(BarFixTargetWindow, "BtnLockTargetWindow",
-                                        QString::fromUtf8("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), QStyle::SP_DialogNoButton);
+                                        QString::fromUtf8("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), toolkitPicture("standardbutton-no", {16, 32, 128}));
     BtnLockTargetWindow->setCheckable(true);
     connect(BtnLockTargetWindow, &QToolButton::clicked, this, [this] {
         Guarded(this, [&] { BtnLockTargetWindowClick(); });
@@ -228,16 +246,16 @@ void TMainForm::buildForm()
     mainBtnLayout->setContentsMargins(0, 0, 0, 0);
     mainBtnLayout->setSpacing(0);
     BtnBar1 = newToolBar(PanelMainBtn, "BtnBar1");
-    BtnNew = addToolButton(BtnBar1, "BtnNew", QString::fromUtf8("新規作成"), QStyle::SP_FileIcon);
-    BtnOpen = addToolButton(BtnBar1, "BtnOpen", QString::fromUtf8("開く"), QStyle::SP_DirOpenIcon);
+    BtnNew = addToolButton(BtnBar1, "BtnNew", QString::fromUtf8("新規作成"), toolkitPicture("file", {16, 32, 128}));
+    BtnOpen = addToolButton(BtnBar1, "BtnOpen", QString::fromUtf8("開く"), toolkitPicture("diropen", {16, 32, 128}));
     BtnBar1->addSeparator();
-    BtnPreview = addToolButton(BtnBar1, "BtnPreview", QString::fromUtf8("ブラウザで確認"), QStyle::SP_FileDialogContentsView);
+    BtnPreview = addToolButton(BtnBar1, "BtnPreview", QString::fromUtf8("ブラウザで確認"), toolkitPicture("filecontents", {16, 32, 128}));
     BtnPreview->setEnabled(false);
     BtnBar2 = newToolBar(PanelMainBtn, "BtnBar2");
-    BtnOption = addToolButton(BtnBar2, "BtnOption", QString::fromUtf8("ｵﾌﾟｼｮﾝ設定"), QStyle::SP_FileDialogDetailedView);
+    BtnOption = addToolButton(BtnBar2, "BtnOption", QString::fromUtf8("ｵﾌﾟｼｮﾝ設定"), toolkitPicture("viewdetailed", {16, 32, 128}));
     BtnBar2->addSeparator();
-    BtnAppBar = addToolButton(BtnBar2, "BtnAppBar", QString::fromUtf8("ｱﾌﾟﾘｹｰｼｮﾝﾊﾞｰ形式で表示"), QStyle::SP_TitleBarShadeButton);
-    BtnStayOnTop = addToolButton(BtnBar2, "BtnStayOnTop", QString::fromUtf8("常に手前に表示"), QStyle::SP_TitleBarNormalButton);
+    BtnAppBar = addToolButton(BtnBar2, "BtnAppBar", QString::fromUtf8("ｱﾌﾟﾘｹｰｼｮﾝﾊﾞｰ形式で表示"), toolkitPicture("titlebar-shade", {16, 32, 48}));
+    BtnStayOnTop = addToolButton(BtnBar2, "BtnStayOnTop", QString::fromUtf8("常に手前に表示"), style()->standardIcon(QStyle::SP_TitleBarNormalButton));
     BtnAppBar->setCheckable(true);
     BtnStayOnTop->setCheckable(true);
     mainBtnLayout->addWidget(BtnBar1);

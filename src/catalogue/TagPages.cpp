@@ -1,5 +1,6 @@
 #include "catalogue/TagPages.h"
 
+#include "catalogue/PictureIcon.h"
 #include "catalogue/TagButtons.h"
 
 #include <QAction>
@@ -56,10 +57,11 @@ QIcon drawnIcon(const QString& letters)
 
 QIcon tagButtonIcon(std::string_view key, std::string_view hint)
 {
-    // Rendered from the SVG art at build time; QIcon adds the "@2x" picture by itself.
-    const QString path = QStringLiteral(":/buttons/") + qs(key) + QStringLiteral(".png");
+    // Rendered from the SVG art at build time, in two densities.
+    const QString base = QStringLiteral(":/buttons/") + qs(key);
+    const QString path = base + QStringLiteral(".png");
     if (QFile::exists(path))
-        return QIcon(path);
+        return pictureIcon({{path, ButtonSize - 5}, {base + QStringLiteral("@2x.png"), 2 * (ButtonSize - 5)}});
     return drawnIcon(fallbackLetters(hint));
 }
 

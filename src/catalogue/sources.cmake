@@ -20,6 +20,8 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TagMenuWidgets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CompactTabs.h
   ${CMAKE_CURRENT_LIST_DIR}/CompactTabs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PictureIcon.h
+  ${CMAKE_CURRENT_LIST_DIR}/PictureIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagPages.h
   ${CMAKE_CURRENT_LIST_DIR}/TagPages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UserTagWidgets.h
