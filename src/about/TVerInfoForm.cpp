@@ -5,11 +5,11 @@
 #include "catalogue/PictureIcon.h"
 
 #include <QFrame>
+#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <span>
@@ -35,13 +35,16 @@ constexpr QSize LogoSize(206, 53);
 constexpr QSize IconSize(32, 32);
 
 // An SVG of the program's resources drawn into an image of `size` over `background`.
+// Through the toolkit's SVG image plugin, loaded when the about box first opens: the program
+// does not link the SVG library, which the palette itself never needs.
 QImage renderSvg(const QString& resource, QSize size, QImage::Format format, Qt::GlobalColor background)
 {
     QImage image(size, format);
     image.fill(background);
-    QSvgRenderer svg(resource);
+    QImageReader reader(resource, "svg");
+    reader.setScaledSize(size);
     QPainter painter(&image);
-    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.drawImage(QPoint(0, 0), reader.read());
     return image;
 }
 
