@@ -5,6 +5,7 @@
 #include "app/ErrorDisplay.h"
 #include "app/ExeFolder.h"
 #include "app/TMainForm.h"
+#include "app/ToolkitPictures.h"
 #include "platform/Backend.h"
 #include "platform/posix/InstanceLockFile.h"
 #include "tagdialog/TTagDialogForm.h"
@@ -38,6 +39,7 @@ int runOrvanel(int argc, char** argv)
         return runCommandLineFace(argc, argv);
 
     OrvanelApplication app(argc, argv);
+    QApplication::setStyle(new ToolkitPictureStyle);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("orvanel"));

@@ -1,10 +1,10 @@
 #include "app/TMainForm.h"
+#include "app/ToolkitPictures.h"
 #include "text/UiFont.h"
 
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
 #include "catalogue/CompactTabs.h"
-#include "catalogue/PictureIcon.h"
 #include "catalogue/ShippedGroups.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
@@ -35,10 +35,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include <initializer_list>
-#include <utility>
-#include <vector>
-
 namespace orvanel {
 
 namespace {
@@ -53,19 +49,6 @@ QFont paletteFont()
     font.setFamilies(japaneseUiFamilies());
     font.setPointSize(9);
     return font;
-}
-
-// One of the toolkit's own pictures, decoded when first drawn. The style's standard icon is the
-// same picture, but asking for it searches the desktop's icon theme first and decodes every size
-// at once: for the small toolbars, about a tenth of the palette's start-up work.
-QIcon toolkitPicture(const char* name, std::initializer_list<int> sides)
-{
-    std::vector<std::pair<QString, int>> pictures;
-    for (int side : sides)
-        pictures.emplace_back(
-            QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(QLatin1String(name)).arg(side),
-            side);
-    return catalogue::pictureIcon(std::move(pictures));
 }
 
 // A button of one of the small toolbars: its hint is also its caption and accessible name.

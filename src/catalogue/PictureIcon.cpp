@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIconEngine>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
@@ -33,8 +34,12 @@ public:
         Picture* picture = pick(size);
         if (!picture)
             return {};
-        if (picture->pixmap.isNull())
-            picture->pixmap = QPixmap::fromImage(QImage(picture->path, "PNG"));
+        if (picture->pixmap.isNull()) {
+            // Read as PNG only: otherwise the reader loads every image plugin to ask it first.
+            QImageReader reader(picture->path, "png");
+            reader.setAutoDetectImageFormat(false);
+            picture->pixmap = QPixmap::fromImage(reader.read());
+        }
         QPixmap result = picture->pixmap;
         if (!result.isNull() && (result.width() > size.width() || result.height() > size.height()))
             result = result.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
