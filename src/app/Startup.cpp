@@ -4,8 +4,11 @@
 #include "app/CommandLine.h"
 #include "app/ErrorDisplay.h"
 #include "app/ExeFolder.h"
+#include "app/OptionDialogHost.h"
 #include "app/TMainForm.h"
 #include "app/ToolkitPictures.h"
+#include "options/TOptionDialogForm.h"
+#include "options/TSupportDialogForm.h"
 #include "platform/Backend.h"
 #include "platform/posix/InstanceLockFile.h"
 #include "tagdialog/TTagDialogForm.h"
@@ -62,12 +65,16 @@ int runOrvanel(int argc, char** argv)
     }
 
     // The windows that live for the whole run: the palette first (closing it ends the
-    // program), then the tag dialog, made when the palette first opens one of its panels.
+    // program), then the options dialog, the tag dialog and the input support dialog, each
+    // made when the palette first needs it.
     std::unique_ptr<TMainForm> mainForm;
+    std::unique_ptr<TOptionDialogForm> optionDialog;
     std::unique_ptr<TTagDialogForm> tagDialog;
+    std::unique_ptr<TSupportDialogForm> supportDialog;
     try {
         mainForm = std::make_unique<TMainForm>(*backend, dataFolder(), userFolder());
         connectTagDialogWhenNeeded(tagDialog, *mainForm);
+        connectOptionDialogWhenNeeded(optionDialog, supportDialog, *mainForm, backend->keyboard(), userFolder());
         mainForm->onVerInfo = [palette = mainForm.get(), &programs = backend->programStarter()] {
             ShowVerInfo(palette, programs);
         };
@@ -77,7 +84,9 @@ int runOrvanel(int argc, char** argv)
     }
     mainForm->show();
     const int status = QApplication::exec();
+    supportDialog.reset();
     tagDialog.reset();
+    optionDialog.reset();
     mainForm.reset();
     return status;
 }

@@ -16,6 +16,8 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TagDialogHost.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolkitPictures.h
   ${CMAKE_CURRENT_LIST_DIR}/ToolkitPictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OptionDialogHost.h
+  ${CMAKE_CURRENT_LIST_DIR}/OptionDialogHost.cpp
 )
 # The palette window's own pieces.
 list(APPEND ORVANEL_CORE_SOURCES

@@ -15,7 +15,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from e2e_support import XDOTOOL, Session  # noqa: E402
 from palette_support import Palette, program_folder, source_dir, start_accessibility  # noqa: E402
-from test_tagdialog_link import gone, showing, window_named  # noqa: E402
+from test_tagdialog_link import gone, window_named  # noqa: E402
 
 INI = ("[Window]\nLeft=60\nTop=40\nWidth=760\n[Option]\nInsertMethod=0\n[PrjMngr]\nPrjMngr=0\n"
        "[Browser]\nCurBrowser={browser}\n[ExtList]\nCount=1\nList=<html=/usr/bin/mousepad>\n")
@@ -93,7 +93,7 @@ def main():
                 failures.append("the editor shows another file than %s" % page)
             s.keys("shift+Home")
             palette.click(palette.find("HTML5", "page tab"))
-            palette.click(showing(palette, "section", "push button"))
+            palette.click(palette.showing("section", "push button"))
             s.wait_for(lambda: title(s, editor).startswith("*"), 15, "the section button changed nothing")
             text = saved(s, editor, page)
             if text != "<section>\nabc\n</section>\n":
@@ -103,8 +103,8 @@ def main():
             palette.click(palette.find("ﾘﾝｸ・画像", "page tab"))
             palette.click(palette.find('画像 <IMG SRC="">', "push button"))
             dialog = window_named(s, "画像の設定")
-            choose_file(s, palette, showing(palette, "参照", "push button"), image)
-            palette.click(showing(palette, "OK", "push button"))
+            choose_file(s, palette, palette.showing("参照", "push button"), image)
+            palette.click(palette.showing("OK", "push button"))
             gone(s, dialog)
             text = saved(s, editor, page)
             if text != '<section>\nabc\n</section>\n<IMG SRC="img/pic.gif">':
