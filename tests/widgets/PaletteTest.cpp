@@ -232,7 +232,7 @@ TEST_F(PaletteTest, NinePagesHoldThe67ButtonsInOrder)
             EXPECT_EQ(button->height(), 27);
             EXPECT_FALSE(button->icon().isNull()) << b.name();
             // The picture of the icon set, not the drawn letters of the fallback.
-            EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(b.key.data(), b.key.size()))))
+            EXPECT_TRUE(QFile::exists(QStringLiteral(":/buttons/%1.png").arg(QString::fromUtf8(b.key.data(), b.key.size()))))
                 << b.name();
             EXPECT_EQ(b.page, p);
             if (button->menu()) {
