@@ -15,7 +15,7 @@ build_pkgs=(
 run_pkgs=(xvfb openbox x11-utils)
 test_pkgs=(
   libgtest-dev libgmock-dev
-  xvfb openbox x11-utils xdotool
+  xvfb openbox x11-utils xdotool python3-xlib
   featherpad mousepad gnome-text-editor parcellite
   tidy at-spi2-core python3-pyatspi dbus-x11 python3
   imagemagick libxml2-utils librsvg2-bin desktop-file-utils

@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -96,7 +97,8 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
       exeFolder_(std::move(exeFolder)),
       userFolder_(userFolder.empty() ? exeFolder_ : std::move(userFolder)),
       target_(backend.desktop(), backend.eventLoop()),
-      inserter_(backend.eventLoop(), backend.desktop(), backend.clipboard(), backend.keyDelivery(), settings_, target_)
+      inserter_(backend.eventLoop(), backend.desktop(), backend.clipboard(), backend.keyDelivery(), settings_, target_),
+      appBar_(backend.dockStrip())
 {
     // 1. The window and its components.
     buildForm();
@@ -111,8 +113,9 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     });
     // 6. The fixed height.
     paletteHeight_ = computePaletteHeight();
-    setFixedHeight(paletteHeight_ - style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
-    setMinimumWidth(PaletteWidth);
+    setUndockedSize();
+    // 7. The docking strip: the screen's width, the palette's height.
+    appBar_.InitAppBar(0, 0, QGuiApplication::primaryScreen()->geometry().width(), paletteHeight_);
     // 8. DropDownButton starts with no button: the pop-up knows its opener (see
     // OpPopMenuPopup), so no placeholder button is needed.
     // 9. The menu tag list and the tag menus.
@@ -124,7 +127,10 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     loadSettings();
     // 12. Form style.
     setStayOnTop(settings_.StayOnTop);
-    // 13. Docking, when set, is done by the application-bar part through onAppBarToggle.
+    // 13. Docked again when it was docked at the last close, where the settings have placed
+    // it, once its window shows: the window manager takes a window as a bar when it maps it,
+    // and the toolkit makes the window anew when it first shows it.
+    dockWhenShown_ = settings_.AppBar;
     // 14./15.
     SetHotKey();
     UpdateMenu();
@@ -480,8 +486,9 @@ void TMainForm::FormClose()
     // 3. A failed save throws: the steps after it are not run.
     saveSettings();
     closed_ = true;
-    // 4. Undocking belongs to the application-bar part; 5./6. the drop-down button and
-    // the lists are plain members and go with the window.
+    // 4.
+    UndockAppBar();
+    // 5./6. The drop-down button and the lists are plain members and go with the window.
     dropDownButton_ = nullptr;
     backend_.hotKey().unregisterHotKey();
 }
@@ -563,11 +570,75 @@ void TMainForm::MenuFileCloseClick()
 
 void TMainForm::MenuToolAppBarClick()
 {
-    if (onAppBarToggle)
-        onAppBarToggle();
-    MenuToolAppBar->setChecked(settings_.AppBar);
-    BtnAppBar->setChecked(settings_.AppBar);
+    if (appBar_.docked()) {
+        UndockAppBar();
+        backend_.eventLoop().pump();
+        // The window's own area (not its frame) goes back where it was: the frame that the
+        // window manager gives back may not be known yet.
+        const WindowGeometry& before = appBar_.savedGeometry();
+        setGeometry(before.left, before.top, before.width, height()); // the height is fixed
+    } else {
+        DockAppBar();
+    }
+    showDocked();
     SetHotKey();
+}
+
+void TMainForm::showDocked()
+{
+    MenuToolAppBar->setChecked(appBar_.docked());
+    BtnAppBar->setChecked(appBar_.docked());
+}
+
+void TMainForm::DockAppBar()
+{
+    const QRect area = geometry();
+    if (appBar_.DockAppBar(winId(), {area.x(), area.y(), area.height(), area.width()}) != DockOutcome::Docked) {
+        // Refused, not answered, or the window was gone: nothing changed, and the palette
+        // goes on undocked.
+        settings_.AppBar = false;
+        ShowMessage(QString::fromUtf8("アプリケーションバーの登録に失敗しました。"), isVisible() ? this : nullptr);
+        return;
+    }
+    // No frame to size it by: the window takes the strip's size and keeps it.
+    const StripRect& strip = appBar_.rect();
+    setFixedSize(strip.width(), strip.height());
+    settings_.AppBar = true;
+    backend_.eventLoop().pump();
+    holdAtStrip();
+}
+
+void TMainForm::UndockAppBar()
+{
+    if (!appBar_.docked())
+        return;
+    switch (appBar_.UndockAppBar(winId())) {
+    case UndockOutcome::Undocked:
+    case UndockOutcome::NoAnswer: // the strip is free; the window manager shows the window when it gets to it
+    case UndockOutcome::WindowGone: // the window is going (closing): its strip went with it
+        break;
+    }
+    setUndockedSize();
+    backend_.eventLoop().pump();
+    settings_.AppBar = false;
+}
+
+void TMainForm::setUndockedSize()
+{
+    setMinimumWidth(PaletteWidth);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    setFixedHeight(paletteHeight_ - style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+}
+
+void TMainForm::holdAtStrip()
+{
+    if (!appBar_.docked())
+        return;
+    const QRect now = geometry();
+    const WindowGeometry asked{now.x(), now.y(), now.height(), now.width()};
+    const WindowGeometry held = appBar_.constrain(asked);
+    if (held != asked)
+        setGeometry(held.left, held.top, held.width, held.height);
 }
 
 void TMainForm::MenuToolStayOnTopClick()
@@ -643,12 +714,14 @@ void TMainForm::snapProjectManager()
 void TMainForm::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
+    holdAtStrip();
     snapProjectManager();
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    holdAtStrip();
     snapProjectManager();
 }
 
@@ -669,6 +742,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == PanelTarget && event->type() == QEvent::Resize)
         PanelTargetResize();
     const QEvent::Type type = event->type();
+    if (type == QEvent::Expose && dockWhenShown_ && watched == windowHandle() && windowHandle()->isExposed()) {
+        dockWhenShown_ = false;
+        QTimer::singleShot(0, this, [this] {
+            Guarded(this, [&] {
+                DockAppBar();
+                showDocked();
+            });
+        });
+    }
     if (activating_ && inWindow(watched, this)
         && (type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove)) {
         // AppActivate runs the event loop while the press waits to be delivered: a release

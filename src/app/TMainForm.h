@@ -4,6 +4,7 @@
 // with the tag menu. Its creation loads the program (tag lists, settings, hot key), its
 // close saves the settings, and every press on it re-finds the target window.
 
+#include "app/AppBar.h"
 #include "options/Settings.h"
 #include "catalogue/ButtonTagList.h"
 #include "insert/TagInserter.h"
@@ -85,6 +86,11 @@ public:
     void PanelTargetResize();
     void MenuFileCloseClick();
     void MenuToolAppBarClick();
+    // Docks the palette to the strip at the top of the screen; when the window manager
+    // refuses, says so and the palette stays where it is, undocked.
+    void DockAppBar();
+    // Undocks when docked; the palette keeps its place until the caller moves it.
+    void UndockAppBar();
     void MenuToolStayOnTopClick();
     void MenuToolPrjMngrClick();
     void BtnLockTargetWindowClick();
@@ -104,7 +110,6 @@ public:
 
     // Hooks for the parts of the program that live in other windows. Each runs when its
     // menu item or button is used; without one the command does nothing.
-    std::function<void()> onAppBarToggle;  // docking toggle; updates Settings.AppBar
     std::function<void()> onFileNew, onFileOpen, onOption, onVerInfo;
     std::function<void(const std::string& browser)> onPreview;
     std::function<void(const std::string& command)> onRunProgram;
@@ -127,6 +132,12 @@ private:
     void panelRequested(const std::string& panelKey);
     void insertTemplate(const std::string& tmpl);
     int computePaletteHeight();
+    // The undocked window: the fixed height, any width from PaletteWidth on.
+    void setUndockedSize();
+    // While docked, a move or resize that came from elsewhere is undone.
+    void holdAtStrip();
+    // MenuToolAppBar checked and BtnAppBar down as the palette is docked.
+    void showDocked();
 
     Backend& backend_;
     std::string exeFolder_;
@@ -136,6 +147,7 @@ private:
     OpenDialogState openDialog_;
     TargetState target_;
     TagInserter inserter_;
+    AppBar appBar_;
     text::KeyedTextList menuTagList_;
     catalogue::ButtonTagList buttonTagList_;
     PanelHost panelHost_;
@@ -144,6 +156,7 @@ private:
     bool closeAttempted_ = false;
     int prjMngrStateAtClose_ = 0;
     bool idleHooked_ = false;
+    bool dockWhenShown_ = false; // Option/AppBar was set at start-up
     const void* lastPress_ = nullptr; // the press that last ran AppActivate
     quint64 lastPressTime_ = 0;
     bool activating_ = false; // AppActivate is running for a press

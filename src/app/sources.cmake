@@ -21,6 +21,8 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HotKeyText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagVerb.h
   ${CMAKE_CURRENT_LIST_DIR}/TagVerb.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppBar.h
+  ${CMAKE_CURRENT_LIST_DIR}/AppBar.cpp
 )
 # The program and user folders, per system.
 if(WIN32)

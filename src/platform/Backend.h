@@ -8,6 +8,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Desktop.h"
+#include "platform/DockStrip.h"
 #include "platform/EventLoop.h"
 #include "platform/HotKey.h"
 #include "platform/KeyDelivery.h"
@@ -24,6 +25,7 @@ public:
     virtual Clipboard& clipboard() = 0;
     virtual KeyDelivery& keyDelivery() = 0;
     virtual HotKey& hotKey() = 0;
+    virtual DockStrip& dockStrip() = 0;
 };
 
 // The backend of this build (X11 on Linux); throws std::runtime_error when the display

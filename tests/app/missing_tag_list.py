@@ -3,7 +3,6 @@ ends with status 0 without a palette."""
 
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "support"))
 from xsession import XSession, main  # noqa: E402
@@ -16,10 +15,10 @@ def test():
         boxes = s.wait_for(lambda: s.windows_named("^ORVANEL$") or p.poll() is not None, 30,
                            "the message box")
         assert p.poll() is None, "ended without a message, status %r" % p.returncode
-        time.sleep(0.5)
+        # Its text in the accessibility tree: the program waits in the box.
+        texts = s.wait_for(lambda: s.accessible_texts("ORVANEL"), 60, "the box's text")
         boxes = s.windows_named("^ORVANEL$")
         assert len(boxes) == 1, boxes
-        texts = s.accessible_texts("ORVANEL")
         assert expected in texts, "message box texts: %r" % texts
         assert not s.windows_named("^Orvanel Ver"), "a palette is shown"
         s.press_return(boxes[0])

@@ -4,8 +4,6 @@ emulation) Ctrl and Shift still held as after the hot key. Each case starts the 
 file of its own, inserts through the driver, types "|" where the caret stands, saves and
 compares the file."""
 
-import subprocess
-import time
 import traceback
 
 from e2e_support import Driver, Editor, Session, report
@@ -20,36 +18,59 @@ LONG = LONG[:9999] + "x"
 assert len(LONG) == 10000
 
 
-def select_last_word(s):
+# Each way of selecting returns what it selects in `text`.
+
+def select_last_word(s, text=""):
     s.keys("ctrl+End")
     s.keys(*(["shift+Left"] * 5))
+    return text[-5:]
 
 
-def select_middle_word(s):
+def select_middle_word(s, text=""):
     s.keys("ctrl+Home")
     s.keys(*(["Right"] * 6))
     s.keys(*(["shift+Right"] * 5))
+    return text[6:11]
+
+
+def select_nothing(s, text=""):
+    s.keys("ctrl+End")
+    return ""
+
+
+def select_all(s, text=""):
+    s.keys("ctrl+a")
+    return text
 
 
 CASES = [
     # name, initial text, how to select, template, expected file, methods
     ("bold around a selection", "hello world", select_last_word, "<B>%SEL%</B>",
      "hello <B>world|</B>", (0, 1)),
-    ("bold with nothing selected", "hello world", lambda s: s.keys("ctrl+End"),
+    ("bold with nothing selected", "hello world", select_nothing,
      "<B>%SEL%</B>", "hello world<B>|</B>", (0, 1)),
     ("paragraph with a line break", "hello world end", select_middle_word,
      "<P>%SEL%</P>%CR%", "hello <P>world|</P>\n end", (0, 1)),
-    ("long Japanese selection", LONG, lambda s: s.keys("ctrl+a"), "<B>%SEL%</B>",
+    ("long Japanese selection", LONG, select_all, "<B>%SEL%</B>",
      "<B>" + LONG + "|</B>", (0, 1)),
 ]
+
+
+def wait_selected(editor, selected):
+    """Waits until the editor holds the selection. With nothing selected there is none to
+    see; but the editor held PRIMARY since its text was selected on loading, so a request
+    for it reaches the editor behind the keys, and its answer comes once they are handled."""
+    if selected:
+        editor.wait_selection(selected)
+    else:
+        editor.session.x.selection_text("PRIMARY", timeout=60)
 
 
 def run_case(session, driver, editor_name, method, case, hold_modifiers=False):
     name, text, select, template, expected, _ = case
     editor = Editor(session, editor_name, text)
     try:
-        select(session)
-        time.sleep(0.2)
+        wait_selected(editor, select(session, text))
         if hold_modifiers:
             session.xdotool("keydown", "ctrl", "shift")
         try:
@@ -74,23 +95,16 @@ def run_locked_case(session, driver, editor_name, method):
     editor = Editor(session, editor_name, "hello world")
     other = None
     try:
-        select_last_word(session)
-        time.sleep(0.2)
+        wait_selected(editor, select_last_word(session, "hello world"))
         reply = driver.ask("lock")
         if not reply.startswith("locked "):
             return "locked target, method %d: the lock did not take: %r" % (method, reply)
         other = session.spawn(["xmessage", "-name", "orvanel-other", "other program"])
-        session.wait_for(lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--name", "orvanel-other"], env=session.env,
-            capture_output=True).stdout.strip(), 10, "xmessage showed no window")
-        win = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "orvanel-other"],
-                             env=session.env, capture_output=True, text=True).stdout.split()[0]
-        session.xdotool("windowactivate", "--sync", win)
+        session.activate(session.window_named("orvanel-other", proc=other))
         driver.insert("<B>%SEL%</B>")
         session.stop(other)
         other = None
-        session.xdotool("windowactivate", "--sync", editor.window)
-        time.sleep(0.2)
+        session.activate(editor.window)
         session.type("|")
         got = editor.saved_text()
         if got != "hello <B>world|</B>":

@@ -1,13 +1,13 @@
 """The palette under test: started from a program folder of its own (so its settings file is
 the test's), with the accessibility bus running, and its controls found through AT-SPI by
-their accessible names and clicked with a real pointer press at their position."""
+their accessible names and clicked with a real pointer press at their position. Editors
+started accessible are read through AT-SPI too: their text, caret and selection."""
 
 import os
 import shutil
 import subprocess
-import time
 
-from e2e_support import XDOTOOL
+from e2e_support import XDOTOOL, wait_until
 
 TITLE = "Orvanel Ver.1.30"
 
@@ -40,12 +40,10 @@ def start_accessibility(session):
     session.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     for key in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "HOME"):
         os.environ[key] = session.env[key]
-    session.wait_for(lambda: "AT_SPI_BUS" in subprocess.run(
-        ["xprop", "-root", "AT_SPI_BUS"], env=session.env, capture_output=True, text=True).stdout
-        and "not found" not in subprocess.run(["xprop", "-root", "AT_SPI_BUS"], env=session.env,
-                                              capture_output=True, text=True).stdout,
-        10, "the accessibility bus did not start")
-    session.env["NO_AT_BRIDGE"] = "1"  # the editors stay out of the accessibility tree
+    wait_until(lambda: "AT_SPI_BUS(" in subprocess.run(
+        ["xprop", "-root", "AT_SPI_BUS"], env=session.env, capture_output=True, text=True).stdout,
+        30, "the accessibility bus to start")
+    session.env["NO_AT_BRIDGE"] = "1"  # editors stay out of the accessibility tree unless asked
 
 
 class Palette:
@@ -60,18 +58,12 @@ class Palette:
                                      start_new_session=True, stdin=subprocess.DEVNULL,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         session.procs.append(self.proc)
-        self.window = None
-        deadline = time.monotonic() + 20
-        while self.window is None:
-            r = subprocess.run([XDOTOOL, "search", "--onlyvisible", "--name", TITLE], env=session.env,
-                               capture_output=True, text=True)
-            if r.stdout.strip():
-                self.window = r.stdout.split()[0]
-            elif time.monotonic() > deadline or self.proc.poll() is not None:
-                raise RuntimeError("the palette showed no window")
-            else:
-                time.sleep(0.1)
-        time.sleep(0.5)
+        self.window = session.window_named(TITLE, proc=self.proc)
+        # Framed and placed by the window manager, and in the accessibility tree.
+        wait_until(lambda: "=" in subprocess.run(
+            ["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"], env=session.env,
+            capture_output=True, text=True).stdout, 30, "the window manager to frame the palette")
+        self.app()
 
     def geometry(self):
         """(x, y, width, height) of the palette's client area on the screen."""
@@ -87,25 +79,11 @@ class Palette:
                 values["Height"])
 
     def app(self):
-        import pyatspi
-        desktop = pyatspi.Registry.getDesktop(0)
-        deadline = time.monotonic() + 15
-        while time.monotonic() < deadline:
-            for app in desktop:
-                if app is not None and app.get_process_id() == self.proc.pid:
-                    return app
-            time.sleep(0.2)
-        raise RuntimeError("the palette is not in the accessibility tree")
+        return application(self.proc.pid, "the palette")
 
     def accessibles(self, root=None):
         """Every node under the palette's application, with its name and role."""
-        def walk(node, depth=0):
-            if node is None or depth > 40:
-                return
-            yield node
-            for i in range(node.childCount):
-                yield from walk(node.getChildAtIndex(i), depth + 1)
-        return list(walk(root or self.app()))
+        return walk(root or self.app())
 
     def find(self, name, role=None):
         for node in self.accessibles():
@@ -127,23 +105,46 @@ class Palette:
         # there; the server handles the move before the press anyway.
         self.session.xdotool("mousemove", str(x), str(y))
         self.session.xdotool("click", "1")
-        time.sleep(0.3)
+
+    def wait_state(self, node, state, present=True, seconds=30):
+        """Waits until the control has (or, with present=False, has not) the AT-SPI state
+        `state` ("checked", "showing", ...)."""
+        import pyatspi
+        flag = getattr(pyatspi, "STATE_" + state.upper())
+        wait_until(lambda: node.getState().contains(flag) == present, seconds,
+                   "%r to be %s%s" % (node.name, "" if present else "not ", state))
+
+    def showing(self, name, role, seconds=30):
+        """The control of that name (None: any) and role once it is on the screen (hidden
+        panels hold controls of the same names)."""
+        import pyatspi
+        return wait_until(lambda: next((n for n in self.accessibles() if name in (None, n.name)
+                                        and n.getRoleName() == role
+                                        and n.getState().contains(pyatspi.STATE_SHOWING)), None),
+                          seconds, "%r (%s) on the screen" % (name, role))
+
+    def show_page(self, caption):
+        """Clicks the page's tab and waits until the page is the one shown."""
+        self.click(self.find(caption, "page tab"), dx=12)
+        wait_until(lambda: [n.name for n in self.accessibles() if n.getRoleName() == "page tab list"]
+                   == [caption], 30, "page %r to show" % caption)
 
     def windows(self):
         r = subprocess.run([XDOTOOL, "search", "--onlyvisible", "--pid", str(self.proc.pid)], env=self.session.env,
                            capture_output=True, text=True)
         return set(r.stdout.split())
 
-    def wait_popup(self, before, seconds=10):
-        """Waits until a window of the palette that was not in `before` shows (a pop-up menu)."""
-        self.session.wait_for(lambda: self.windows() - before, seconds, "no pop-up menu showed")
-        time.sleep(0.15)
+    def wait_popup(self, before, seconds=30):
+        """Waits until a window of the palette that was not in `before` shows (a pop-up menu)
+        and the menu holds the keyboard, so that it takes the arrow keys."""
+        wait_until(lambda: self.windows() - before, seconds, "a pop-up menu")
+        wait_until(self.session.x.keyboard_grabbed, seconds, "the pop-up menu to take the keyboard")
 
     def close(self):
         """Closes the palette as the user does, so it saves its settings, and waits for its end."""
         self.session.xdotool("windowclose", self.window)
         try:
-            self.proc.wait(timeout=10)
+            self.proc.wait(timeout=30)
         except subprocess.TimeoutExpired:
             self.session.stop(self.proc)
             raise RuntimeError("the palette did not end when closed")
@@ -151,3 +152,53 @@ class Palette:
     def screenshot(self, path):
         subprocess.run(["import", "-window", self.window, path], env=self.session.env, check=True,
                        capture_output=True, timeout=30)
+
+
+def application(pid, what):
+    """The accessibility tree's application of process `pid`, once it is there."""
+    import pyatspi
+    desktop = pyatspi.Registry.getDesktop(0)
+    return wait_until(lambda: next((app for app in desktop
+                                    if app is not None and app.get_process_id() == pid), None),
+                      30, "%s in the accessibility tree" % what)
+
+
+def walk(node, depth=0):
+    """Every node under `node`, depth first."""
+    if node is None or depth > 40:
+        return []
+    nodes = [node]
+    for i in range(node.childCount):
+        nodes += walk(node.getChildAtIndex(i), depth + 1)
+    return nodes
+
+
+def text_area(editor):
+    """The text area of an editor started accessible."""
+    import pyatspi
+    if getattr(editor, "text_area", None) is None:
+        app = application(editor.proc.pid, editor.name)
+        editor.text_area = wait_until(lambda: next(
+            (n for n in walk(app) if n.getRoleName() == "text"
+             and n.getState().contains(pyatspi.STATE_EDITABLE)
+             and n.getState().contains(pyatspi.STATE_MULTI_LINE)), None),
+            30, "the text area of %s" % editor.name)
+    return editor.text_area
+
+
+def wait_editor(editor, text, caret=None, selection=None, seconds=30):
+    """Waits until the editor shows `text` (a trailing line break aside), with the caret at
+    `caret` and the characters `selection` = (start, end) selected when these are given. In
+    `text`, a "|" stands for the caret when `caret` is "|"."""
+    if caret == "|":
+        caret = text.index("|")
+        text = text.replace("|", "", 1)
+    area = text_area(editor).queryText()
+
+    def shown():
+        chosen = area.getSelection(0)[:2] if area.getNSelections() else None
+        return area.getText(0, -1).rstrip("\n"), area.caretOffset, chosen
+    wanted = (text.rstrip("\n"), caret, selection)
+    wait_until(lambda: all(w in (None, n) for w, n in zip(wanted, shown())), seconds,
+               lambda: "%s to show %r, caret %s, selection %s; it shows %r, caret %s, selection %s"
+               % ((editor.name, text, caret, selection) + shown()))

@@ -10,13 +10,13 @@ pages and of the open tag menu are left in the build folder (palette-*.png)."""
 import os
 import subprocess
 import sys
-import time
 import traceback
 
 sys.path.insert(0, os.path.dirname(__file__))
 
-from e2e_support import XDOTOOL, Editor, Session, binary_dir  # noqa: E402
-from palette_support import TITLE, Palette, program_bin, program_folder, start_accessibility  # noqa: E402
+from e2e_support import XDOTOOL, Editor, Session, binary_dir, wait_until  # noqa: E402
+from palette_support import (TITLE, Palette, program_bin, program_folder, start_accessibility,  # noqa: E402
+                             wait_editor)
 
 INI = """[Window]
 Left=60
@@ -64,30 +64,19 @@ class Case:
 
     def select_abc(self):
         s = self.session
-        s.xdotool("windowactivate", "--sync", self.editor.window)
+        s.activate(self.editor.window)
         s.keys("ctrl+a")
         s.keys("Delete")
         s.type("abc")
         s.keys("shift+Home")
-        time.sleep(0.5)  # the editor takes the selection (and owns PRIMARY) a moment later
+        wait_editor(self.editor, "abc", selection=(0, 3))
 
-    def finish(self):
-        time.sleep(0.7)  # the insertion ends on the editor's answers; a loaded machine is slow
+    def finish(self, want):
+        """Waits until the insertion has ended, with the editor showing `want` and the caret
+        at its "|", types "|" there and returns the saved file."""
+        wait_editor(self.editor, want, caret="|")
         self.session.type("|")
-        text = self.editor.saved_text()
-        self.editor.mtime = os.stat(self.editor.path).st_mtime_ns
-        return text
-
-
-def tab(palette, caption):
-    for node in palette.accessibles():
-        if node.name == caption and node.getRoleName() == "page tab":
-            return node
-    raise KeyError(caption)
-
-
-def click_tab(palette, caption):
-    palette.click(tab(palette, caption), dx=12)
+        return self.editor.saved_text()
 
 
 def check_accessible_names(palette, failures):
@@ -115,7 +104,7 @@ def check_accessible_names(palette, failures):
 def run_editor(session, palette, editor_name, shots, failures):
     if True:
         folder = palette.folder
-        editor = Editor(session, editor_name, "start")
+        editor = Editor(session, editor_name, "start", accessible=True)
         case = Case(session, editor)
         if editor_name == "featherpad":
             count = check_accessible_names(palette, failures)
@@ -129,11 +118,11 @@ def run_editor(session, palette, editor_name, shots, failures):
             problem = None
             for attempt in (1, 2):
                 try:
-                    click_tab(palette, page)
+                    palette.show_page(page)
                     case.select_abc()
                     palette.click(palette.find(hint, "push button"), dx=13)
-                    got = case.finish()
                     want = expected_with_caret(key)
+                    got = case.finish(want)
                     problem = None if got.rstrip("\n") == want.rstrip("\n") else "got %r, want %r" % (got, want)
                 except Exception:
                     problem = traceback.format_exc()
@@ -149,15 +138,14 @@ def run_editor(session, palette, editor_name, shots, failures):
         # ALIGN: the arrow of the H2 button, then the centre item.
         label = editor_name + ": ALIGN center on H2"
         try:
-            click_tab(palette, "見出し")
+            palette.show_page("見出し")
             case.select_abc()
             before = palette.windows()
             palette.click(palette.find("レベル2 <H2>", "push button"), dx=33)
             palette.wait_popup(before)
             session.keys("Down", "Down", "Return")
-            time.sleep(0.3)
-            got = case.finish()
             want = expected_with_caret("LAYOUT_H_H2").replace("<H2>", '<H2 ALIGN="center">', 1)
+            got = case.finish(want)
             if got.rstrip("\n") != want.rstrip("\n"):
                 failures.append("%s: got %r, want %r" % (label, got, want))
                 print("FAIL " + label, flush=True)
@@ -185,9 +173,8 @@ def run_editor(session, palette, editor_name, shots, failures):
                                 os.path.join(shots, "palette-popup.png")], env=session.env, check=False)
             # Down past the separator to HTML, HEAD and TITLE.
             session.keys("Down", "Down", "Down", "Return")
-            time.sleep(0.3)
-            got = case.finish()
             want = expected_with_caret("DOC_TITLE")
+            got = case.finish(want)
             if got.rstrip("\n") != want.rstrip("\n"):
                 failures.append("%s: got %r, want %r" % (label, got, want))
                 print("FAIL " + label, flush=True)
@@ -201,44 +188,40 @@ def run_editor(session, palette, editor_name, shots, failures):
         label = editor_name + ": locked target"
         try:
             case.select_abc()
-            palette.click(palette.find("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), dx=10)
+            lock = palette.find("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ")
+            palette.click(lock, dx=10)
+            palette.wait_state(lock, "checked")
             other = session.spawn(["xmessage", "-name", "other", "-geometry", "300x80+700+600", "other"])
-            session.wait_for(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "other"],
-                                                    env=session.env, capture_output=True).stdout.strip(),
-                             10, "xmessage showed no window")
-            win = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "other"], env=session.env,
-                                 capture_output=True, text=True).stdout.split()[0]
-            session.xdotool("windowactivate", "--sync", win)
-            click_tab(palette, "文字")
+            session.activate(session.window_named("other", proc=other))
+            palette.show_page("文字")
             palette.click(palette.find("太字 <B>", "push button"), dx=13)
+            # The tag reaches the locked editor while the other program is active.
+            wait_editor(editor, "<B>abc</B>")
             session.stop(other)
-            session.xdotool("windowactivate", "--sync", editor.window)
-            time.sleep(0.3)
+            session.activate(editor.window)
             got = editor.saved_text()
-            editor.mtime = os.stat(editor.path).st_mtime_ns
             if got != "<B>abc</B>":
                 failures.append("%s: got %r" % (label, got))
                 print("FAIL " + label, flush=True)
             else:
                 print("ok   " + label, flush=True)
-            palette.click(palette.find("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), dx=10)
+            palette.click(lock, dx=10)
+            palette.wait_state(lock, "checked", present=False)
         except Exception:
             failures.append(label + ": " + traceback.format_exc())
 
         if editor_name == "featherpad":
             # Pictures of the nine pages, then of the open tag menu.
             for n, page in enumerate(PAGES):
-                click_tab(palette, page)
+                palette.show_page(page)
                 session.xdotool("mousemove", "900", "900")
-                time.sleep(0.3)
                 palette.screenshot(os.path.join(shots, "palette-page%d.png" % (n + 1)))
-            click_tab(palette, "文字")
+            palette.show_page("文字")
             session.xdotool("mousemove", "900", "900")
-            time.sleep(0.3)
             x, y, w, h = palette.geometry()
             subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w + 2, h + 24, x - 1, y - 22),
                             os.path.join(shots, "palette.png")], env=session.env, check=False)
-            click_tab(palette, "ﾘﾝｸ・画像")
+            palette.show_page("ﾘﾝｸ・画像")
             session.xdotool("mousemove", "900", "900")
 
             # Stay-on-top toggles the window manager's "above" state of the same window,
@@ -252,7 +235,7 @@ def run_editor(session, palette, editor_name, shots, failures):
                 states = [above()]
                 for _ in range(2):
                     palette.click(palette.find("常に手前に表示"))
-                    time.sleep(0.3)
+                    wait_until(lambda: above() != states[-1], 30, "the above state to change")
                     states.append(above())
                 found = subprocess.run([XDOTOOL, "search", "--onlyvisible", "--name", TITLE], env=session.env,
                                        capture_output=True, text=True).stdout.split()
@@ -270,7 +253,7 @@ def run_editor(session, palette, editor_name, shots, failures):
             try:
                 x0, y0, w0, _ = palette.geometry()
                 palette.find("終了(X)", "menu item").queryAction().doAction(0)
-                palette.proc.wait(timeout=10)
+                palette.proc.wait(timeout=30)
                 with open(os.path.join(folder, "Orvanel.ini"), encoding="utf-8") as f:
                     ini = f.read()
                 if "ActivePage=TabLink" not in ini:

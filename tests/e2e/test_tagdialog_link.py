@@ -10,13 +10,12 @@ pointer press; a picture of the dialog is left in the build folder (tagdialog-li
 import os
 import subprocess
 import sys
-import time
 import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from e2e_support import XDOTOOL, Editor, Session, binary_dir  # noqa: E402
-from palette_support import Palette, program_folder, start_accessibility  # noqa: E402
+from e2e_support import XDOTOOL, Editor, Session, binary_dir, wait_until  # noqa: E402
+from palette_support import Palette, program_folder, start_accessibility, wait_editor  # noqa: E402
 
 INI = """[Window]
 Left=60
@@ -31,11 +30,10 @@ LINK_BUTTON = 'リンク <A HREF="">'
 NO_RELATIVE_PATH = "相対パスを取得できませんでした。\n絶対パスで出力します。"
 
 
-def window_named(session, title, seconds=15):
+def window_named(session, title, seconds=30):
     """The id of the visible window whose whole title is `title` (compared here: xdotool's
     pattern matching does not take Japanese text reliably)."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
+    def found():
         r = subprocess.run([XDOTOOL, "search", "--onlyvisible", "--name", "."], env=session.env,
                            capture_output=True, text=True)
         for w in r.stdout.split():
@@ -43,33 +41,22 @@ def window_named(session, title, seconds=15):
                                   text=True).stdout.rstrip("\n")
             if name == title:
                 return w
-        time.sleep(0.1)
-    raise RuntimeError("no window %r" % title)
+        return None
+    return wait_until(found, seconds, "a window %r" % title)
 
 
-def gone(session, window, seconds=10):
+def gone(session, window, seconds=30):
     def closed():
         r = subprocess.run([XDOTOOL, "search", "--onlyvisible", "--name", "."], env=session.env,
                            capture_output=True, text=True)
         return window not in r.stdout.split()
-    session.wait_for(closed, seconds, "window %s stayed open" % window)
-
-
-def showing(palette, name, role):
-    """The control of that accessible name and role that is on screen (hidden panels hold
-    controls of the same names)."""
-    import pyatspi
-    for node in palette.accessibles():
-        if node.name == name and node.getRoleName() == role and \
-                node.getState().contains(pyatspi.STATE_SHOWING):
-            return node
-    raise KeyError(name)
+    session.wait_for(closed, seconds, "window %s to close" % window)
 
 
 def open_link_panel(session, palette):
     """The link panel from its group button on the links-and-images page, clicked with a real
     pointer press as a user does."""
-    palette.click(palette.find("ﾘﾝｸ・画像", "page tab"), dx=12)
+    palette.show_page("ﾘﾝｸ・画像")
     palette.click(palette.find(LINK_BUTTON, "push button"), dx=13)
     try:
         return window_named(session, "リンクの設定")
@@ -86,68 +73,67 @@ def main():
         os.makedirs(os.path.dirname(page))
         with open(page, "w") as f:
             f.write("<html></html>\n")
-        editor = Editor(session, "mousepad", "")
+        editor = Editor(session, "mousepad", "", accessible=True)
         palette = Palette(session, program_folder(session, INI))
         try:
             s = session
-            s.xdotool("windowactivate", "--sync", editor.window)
+            s.activate(editor.window)
             s.type("abc")
             s.keys("shift+Home")
-            time.sleep(0.2)
+            wait_editor(editor, "abc", selection=(0, 3))
 
             dialog = open_link_panel(s, palette)
-            time.sleep(0.5)
 
             # The reference button: the file chooser, then the message that no page is known.
-            palette.click(showing(palette, "参照", "push button"))
-            time.sleep(1.0)
+            before = palette.windows()
+            palette.click(palette.showing("参照", "push button"))
+            chooser = wait_until(lambda: next(iter(palette.windows() - before), None), 30,
+                                 "the file chooser")
+            s.wait_active(chooser)
             s.type(page)
             s.keys("Return")
             message = window_named(s, "ORVANEL")
-            def says_it():
-                try:
-                    return showing(palette, NO_RELATIVE_PATH, "label")
-                except KeyError:
-                    return None
             try:  # the box's text reaches the accessibility tree a moment after its window
-                s.wait_for(says_it, 5, "")
+                palette.showing(NO_RELATIVE_PATH, "label")
             except RuntimeError:
                 texts = [n.name for n in palette.accessibles() if n.getRoleName() == "label"]
                 failures.append("the message box does not say %r; labels on screen: %r"
                                 % (NO_RELATIVE_PATH, texts))
+            s.wait_active(message)
             s.keys("Return")
             gone(s, message)
 
-            palette.click(showing(palette, "ターゲット", "check box"))
+            target = palette.showing("ターゲット", "check box")
+            palette.click(target)
+            palette.wait_state(target, "checked")
             subprocess.run(["import", "-window", dialog, os.path.join(binary_dir(), "tagdialog-link.png")],
                            env=s.env, capture_output=True, timeout=30)
             # The target list: the first entry by keyboard in its text field.
-            combo = [n for n in palette.accessibles() if n.getRoleName() == "combo box"
-                     and n.getState().contains(__import__("pyatspi").STATE_SHOWING)]
-            if not combo:
-                raise RuntimeError("no target list on screen")
-            palette.click(combo[0])
+            combo = palette.showing(None, "combo box")
+            palette.click(combo)
+            palette.wait_state(combo, "focused")
+            s.wait_active(dialog)
+            empty = combo.name
             s.keys("Down")
-            time.sleep(0.2)
-            palette.click(showing(palette, "OK", "push button"))
+            wait_until(lambda: combo.name != empty, 30, "an entry in the target list")
+            palette.click(palette.showing("OK", "push button"))
             gone(s, dialog)
 
+            expected = '<A HREF="%s" TARGET="_blank">abc|</A>' % page
+            wait_editor(editor, expected, caret="|")
             s.type("|")
             text = editor.saved_text()
-            editor.mtime = os.stat(editor.path).st_mtime_ns
-            expected = '<A HREF="%s" TARGET="_blank">abc|</A>' % page
             if text != expected:
                 failures.append("link: %r instead of %r" % (text, expected))
 
             # Cancel: nothing is inserted.
-            s.xdotool("windowactivate", "--sync", editor.window)
+            s.activate(editor.window)
             s.keys("ctrl+a")
-            time.sleep(0.2)
+            wait_editor(editor, expected, selection=(0, len(expected)))
             dialog = open_link_panel(s, palette)
-            time.sleep(0.3)
-            palette.click(showing(palette, "ｷｬﾝｾﾙ", "push button"))
+            palette.click(palette.showing("ｷｬﾝｾﾙ", "push button"))
             gone(s, dialog)
-            s.xdotool("windowactivate", "--sync", editor.window)
+            s.activate(editor.window)
             s.keys("End")
             s.type("#")
             text = editor.saved_text()

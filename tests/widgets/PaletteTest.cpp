@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -674,6 +675,64 @@ TEST_F(PaletteTest, ReleaseQueuedBehindThePressStillClicks)
     QApplication::processEvents();
     EXPECT_EQ(platform.text(editor), "<B>abc</B>");
     EXPECT_FALSE(bold->isDown());
+}
+
+TEST_F(PaletteTest, DockingToggleHoldsTheStripAndRestoresThePlace)
+{
+    writeIni("[Window]\r\nLeft=120\r\nTop=90\r\nWidth=600\r\n[Option]\r\nHotKey=ctrl + H\r\n[PrjMngr]\r\nPrjMngr=0\r\n");
+    TMainForm& f = open();
+    const QRect before = f.geometry();
+    const int registrations = platform.registrations;
+    const QRect strip(0, 0, QGuiApplication::primaryScreen()->geometry().width(), f.PaletteHeight());
+    find<QToolButton>("BtnAppBar")->click();
+    ASSERT_TRUE(platform.fakeDockStrip().docked());
+    EXPECT_EQ(platform.fakeDockStrip().docked()->first, f.winId());
+    EXPECT_EQ(platform.fakeDockStrip().docked()->second, (StripRect{0, 0, strip.width(), strip.height()}));
+    EXPECT_EQ(f.geometry(), strip);
+    EXPECT_TRUE(find<QAction>("MenuToolAppBar")->isChecked());
+    EXPECT_TRUE(find<QToolButton>("BtnAppBar")->isChecked());
+    EXPECT_TRUE(f.settings().AppBar);
+    EXPECT_EQ(platform.registrations, registrations + 1);
+    // Moves and resizes from elsewhere are undone.
+    f.move(300, 200);
+    f.resize(700, 50);
+    QApplication::processEvents();
+    EXPECT_EQ(f.geometry(), strip);
+
+    find<QAction>("MenuToolAppBar")->trigger();
+    EXPECT_FALSE(platform.fakeDockStrip().docked());
+    EXPECT_EQ(f.geometry(), before);
+    EXPECT_FALSE(find<QToolButton>("BtnAppBar")->isChecked());
+    EXPECT_FALSE(f.settings().AppBar);
+    EXPECT_EQ(platform.registrations, registrations + 2);
+    f.resize(900, f.height());
+    EXPECT_EQ(f.width(), 900);
+
+    // Refused by the window manager: the message, and the palette stays as it was.
+    platform.fakeDockStrip().setDockAnswer(DockOutcome::Refused);
+    SeenBox box;
+    answerNextBox(box);
+    find<QToolButton>("BtnAppBar")->click();
+    EXPECT_EQ(box.text, QString::fromUtf8("アプリケーションバーの登録に失敗しました。"));
+    EXPECT_EQ(f.width(), 900);
+    EXPECT_FALSE(find<QAction>("MenuToolAppBar")->isChecked());
+}
+
+TEST_F(PaletteTest, DockedAtCloseSavesTheStripAndStartsDocked)
+{
+    writeIni("[Option]\r\nAppBar=1\r\n[PrjMngr]\r\nPrjMngr=0\r\n");
+    platform.fakeDockStrip().setReservedAtTop({{24, 0, 4000}}); // another bar at the top
+    TMainForm& f = open();
+    // Docked once the window shows.
+    for (int turns = 0; turns < 100 && !platform.fakeDockStrip().docked(); ++turns)
+        QApplication::processEvents();
+    EXPECT_TRUE(find<QAction>("MenuToolAppBar")->isChecked());
+    EXPECT_EQ(f.geometry(), QRect(0, 24, QGuiApplication::primaryScreen()->geometry().width(), f.PaletteHeight()));
+    f.close();
+    EXPECT_EQ(platform.fakeDockStrip().undockCalls(), 1);
+    const LoadedSettings saved = LoadSettings(folder + "Orvanel.ini", 0, folder);
+    EXPECT_TRUE(saved.settings.AppBar);
+    EXPECT_EQ(saved.window.Width, QGuiApplication::primaryScreen()->geometry().width());
 }
 
 } // namespace

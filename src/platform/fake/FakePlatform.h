@@ -21,6 +21,7 @@
 // takes the clipboard, and any action at the start of any step (closing the target, say).
 
 #include "platform/Backend.h"
+#include "platform/fake/FakeDockStrip.h"
 
 #include <QObject>
 
@@ -124,6 +125,8 @@ public:
     Clipboard& clipboard() override { return *this; }
     KeyDelivery& keyDelivery() override { return *this; }
     HotKey& hotKey() override { return *this; }
+    DockStrip& dockStrip() override { return dock_; }
+    FakeDockStrip& fakeDockStrip() { return dock_; }
 
     // ---- the interfaces
     void pump() override;
@@ -194,6 +197,7 @@ private:
     int caretSteps_ = 0;
     bool hotKeyRegistered_ = false;
     std::function<void()> hotKeyHandler_;
+    FakeDockStrip dock_;
 };
 
 } // namespace orvanel

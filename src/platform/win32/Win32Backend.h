@@ -5,6 +5,7 @@
 #include "platform/Backend.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32DockStrip.h"
 #include "platform/win32/Win32Events.h"
 #include "platform/win32/Win32HotKey.h"
 #include "platform/win32/Win32KeyDelivery.h"
@@ -21,6 +22,7 @@ public:
     Clipboard& clipboard() override { return clipboard_; }
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
+    DockStrip& dockStrip() override { return dockStrip_; }
 
 private:
     // The events first: the parts hand their handlers to them.
@@ -30,6 +32,7 @@ private:
     Win32Desktop desktop_;
     Win32KeyDelivery keys_;
     Win32HotKey hotKey_;
+    Win32DockStrip dockStrip_;
 };
 
 } // namespace orvanel::win32

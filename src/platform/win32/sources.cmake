@@ -19,9 +19,11 @@ set(ORVANEL_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Win32KeyDelivery.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32HotKey.h
   ${CMAKE_CURRENT_LIST_DIR}/Win32HotKey.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32DockStrip.h
+  ${CMAKE_CURRENT_LIST_DIR}/Win32DockStrip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32InstanceMutex.h
   ${CMAKE_CURRENT_LIST_DIR}/Win32InstanceMutex.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32Backend.h
   ${CMAKE_CURRENT_LIST_DIR}/Win32Backend.cpp
 )
-set(ORVANEL_WIN32_LIBRARIES user32 dwmapi winmm)
+set(ORVANEL_WIN32_LIBRARIES user32 shell32 dwmapi winmm)

@@ -12,7 +12,8 @@ X11Backend::X11Backend()
       clipboard_(conn_, events_, waits_),
       desktop_(conn_, events_, waits_),
       keys_(conn_, events_, watch_, clipboard_, waits_),
-      hotKey_(conn_, events_)
+      hotKey_(conn_, events_),
+      dock_(conn_, events_, waits_)
 {
     conn_.sync();
 }

@@ -6,6 +6,7 @@
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11DockStrip.h"
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11KeyDelivery.h"
@@ -23,6 +24,7 @@ public:
     Clipboard& clipboard() override { return clipboard_; }
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
+    DockStrip& dockStrip() override { return dock_; }
 
     Waits& waits() { return waits_; }
 
@@ -37,6 +39,7 @@ private:
     X11Desktop desktop_;
     X11KeyDelivery keys_;
     X11HotKey hotKey_;
+    X11DockStrip dock_;
 };
 
 } // namespace orvanel::x11

@@ -25,6 +25,8 @@ struct Waits {
     int pasteTurns = 8;
     // Until the target has gone round its event loop twice after the caret steps.
     std::chrono::milliseconds keysProcessed{300};
+    // Until the window manager has let a window go, or has taken it back (docking).
+    std::chrono::milliseconds windowManager{2000};
 };
 
 } // namespace orvanel::x11

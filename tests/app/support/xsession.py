@@ -45,7 +45,7 @@ class XSession(Session):
         return self.run([XDOTOOL, "getwindowname", str(wid)]).stdout.rstrip("\n")
 
     def press_return(self, wid):
-        self.run([XDOTOOL, "windowactivate", "--sync", str(wid)])
+        self.activate(wid)
         self.run([XDOTOOL, "key", "--window", str(wid), "Return"])
         self.run([XDOTOOL, "key", "Return"])
 
