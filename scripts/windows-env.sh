@@ -10,8 +10,7 @@
 
 windows_build() {
   if [ ! -f "$2/build.ninja" ]; then
-    timeout 1800 cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-w64-x86_64.cmake" -DORVANEL_CORE_ONLY=ON
+    timeout 1800 cmake --preset mingw-cross -S "$1" -B "$2"
   fi
   timeout 1800 cmake --build "$2" -j "$(nproc)"
 }

@@ -1,6 +1,7 @@
 #include "NotepadSupport.h"
 
 #include "platform/win32/Win32Keys.h"
+#include "platform/win32/Win32Windows.h"
 
 #include <stdexcept>
 #include <vector>
@@ -26,21 +27,12 @@ UniqueHandle start(std::wstring commandLine, HANDLE in = nullptr, HANDLE out = n
     return UniqueHandle(pi.hProcess);
 }
 
-HWND shownWindowOf(DWORD pid)
+HWND notepadOf(DWORD pid)
 {
-    std::pair<DWORD, HWND> search{pid, nullptr};
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(p);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(w, &owner);
-            if (owner != s->first || !::IsWindowVisible(w))
-                return TRUE;
-            s->second = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"Notepad", nullptr));)
+        if (processOf(w) == pid)
+            return w;
+    return nullptr;
 }
 
 std::wstring besideThisProgram(const wchar_t* name)
@@ -58,7 +50,7 @@ Notepad::Notepad() : process_(start(L"notepad.exe"))
     const DWORD pid = ::GetProcessId(process_.get());
     // Its window is there once its message loop is idle; should it come later, each look
     // waits on the process, which ends the wait at once if notepad ends.
-    for (int i = 0; i < 1000 && !(window_ = shownWindowOf(pid)); ++i)
+    for (int i = 0; i < 1000 && !(window_ = notepadOf(pid)); ++i)
         if (::WaitForSingleObject(process_.get(), 10) == WAIT_OBJECT_0)
             break;
     edit_ = window_ ? ::FindWindowExW(window_, nullptr, L"Edit", nullptr) : nullptr;

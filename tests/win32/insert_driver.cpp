@@ -28,9 +28,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <deque>
-#include <memory>
-#include <mutex>
+#include <functional>
+#include <iostream>
 #include <string>
 #include <thread>
 
@@ -43,64 +42,25 @@ void answer(const std::string& line)
     std::fflush(stdout);
 }
 
-// Lines of standard input, read on a thread of their own and handed to the message loop.
-// The thread shares the lines with the loop (and keeps them alive until the process ends).
-class CommandLines {
-public:
-    explicit CommandLines(DWORD loopThread)
-    {
-        std::thread([shared = shared_, loopThread] { read(*shared, loopThread); }).detach();
-    }
-    // The next line; false when there is none yet. `ended` tells whether input has ended.
-    bool next(std::string& line, bool& ended)
-    {
-        std::lock_guard<std::mutex> lock(shared_->mutex);
-        ended = shared_->ended && shared_->lines.empty();
-        if (shared_->lines.empty())
-            return false;
-        line = std::move(shared_->lines.front());
-        shared_->lines.pop_front();
-        return true;
-    }
-
-private:
-    struct Shared {
-        std::mutex mutex;
-        std::deque<std::string> lines;
-        bool ended = false;
-    };
-
-    static void read(Shared& shared, DWORD loopThread)
-    {
-        auto push = [&](std::string* line) {
-            {
-                std::lock_guard<std::mutex> lock(shared.mutex);
-                if (line)
-                    shared.lines.push_back(std::move(*line));
-                else
-                    shared.ended = true;
-            }
-            ::PostThreadMessageW(loopThread, WM_NULL, 0, 0); // wakes the loop
-        };
-        HANDLE in = ::GetStdHandle(STD_INPUT_HANDLE);
-        std::string pending;
-        char buf[65536];
-        DWORD n = 0;
-        while (::ReadFile(in, buf, sizeof buf, &n, nullptr) && n > 0) {
-            pending.append(buf, n);
-            for (auto nl = pending.find('\n'); nl != std::string::npos; nl = pending.find('\n')) {
-                std::string line = pending.substr(0, nl);
-                if (!line.empty() && line.back() == '\r')
-                    line.pop_back();
-                pending.erase(0, nl + 1);
-                push(&line);
-            }
-        }
-        push(nullptr);
-    }
-
-    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+// Standard input is read on a thread of its own, one line at a time: the line goes to the
+// message loop as a thread message (wParam 1 at the end of input), and the next is read once
+// the loop has run the command, so no message of ours arrives while a command runs.
+// Both live as long as the process: the thread may wait on `done` to its end.
+struct CommandLine {
+    std::string line;
+    HANDLE done = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
 };
+
+void readCommands(CommandLine& command, DWORD loopThread)
+{
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        command.line = line;
+        ::PostThreadMessageW(loopThread, WM_APP, 0, 0);
+        ::WaitForSingleObject(command.done, INFINITE);
+    }
+    ::PostThreadMessageW(loopThread, WM_APP, 1, 0);
+}
 
 } // namespace
 
@@ -157,22 +117,20 @@ int main()
         }
     };
 
-    CommandLines input(::GetCurrentThreadId());
+    static CommandLine input;
+    std::thread(readCommands, std::ref(input), ::GetCurrentThreadId()).detach();
     answer("ready");
-    for (;;) {
-        std::string line;
-        bool ended = false;
-        while (input.next(line, ended)) {
-            if (line == "quit")
-                return 0;
-            command(line);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd || msg.message != WM_APP) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        } else if (msg.wParam == 1 || input.line == "quit") {
+            break;
+        } else {
+            command(input.line);
+            ::SetEvent(input.done);
         }
-        if (ended)
-            return 0;
-        MSG msg;
-        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
-            return 0;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
     }
+    return 0;
 }
