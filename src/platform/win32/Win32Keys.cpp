@@ -85,7 +85,7 @@ bool typeKeys(Keys keys)
     return ::SendInput(n, keys.data(), sizeof(INPUT)) == n;
 }
 
-std::optional<std::pair<DWORD, DWORD>> selectionOf(HWND control, std::chrono::milliseconds limit)
+std::optional<Selection> selectionOf(HWND control, std::chrono::milliseconds limit)
 {
     if (!control || !isEditClass(control))
         return std::nullopt;

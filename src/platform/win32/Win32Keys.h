@@ -41,7 +41,8 @@ bool typeKeys(Keys keys);
 
 // The selection of an edit control (Edit, RichEdit, Scintilla and controls derived from
 // them), as its start and end; nullopt for other controls or when it does not answer.
-std::optional<std::pair<DWORD, DWORD>> selectionOf(HWND control, std::chrono::milliseconds limit);
+using Selection = std::pair<DWORD, DWORD>;
+std::optional<Selection> selectionOf(HWND control, std::chrono::milliseconds limit);
 
 // Sends WM_NULL to `w` `turns` times, each after the answer to the one before: its thread has
 // gone round its message loop so often. False when it did not answer within `limit`.
