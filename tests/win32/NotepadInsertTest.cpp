@@ -3,6 +3,7 @@
 // caret are read back from the control. Also the instance mutex and the hot key.
 
 #include "NotepadSupport.h"
+#include "platform/win32/Win32Keys.h"
 
 #include <gtest/gtest.h>
 
@@ -88,7 +89,11 @@ TEST(HotKey, RegisteredKeyFiresAndIsRefusedToOthers)
     ASSERT_EQ(driver.ask("hotkey 3 72"), "registered"); // ctrl + shift + H
     EXPECT_FALSE(::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_SHIFT, 'H'));
     EXPECT_EQ(::GetLastError(), DWORD{ERROR_HOTKEY_ALREADY_REGISTERED});
-    pressKeys({VK_CONTROL, VK_SHIFT}, 'H');
+    Keys keys; // Ctrl down, Shift and H pressed, Ctrl up
+    addKey(keys, VK_CONTROL, true);
+    addChord(keys, VK_SHIFT, 'H');
+    addKey(keys, VK_CONTROL, false);
+    ASSERT_TRUE(typeKeys(keys));
     EXPECT_EQ(driver.readLine(), "hotkey");
 
     ASSERT_TRUE(::RegisterHotKey(nullptr, 2, MOD_CONTROL | MOD_ALT, 'J'));

@@ -1,10 +1,8 @@
 #include "NotepadSupport.h"
 
-#include "platform/win32/Win32Keys.h"
 #include "platform/win32/Win32Windows.h"
 
 #include <stdexcept>
-#include <vector>
 
 namespace orvanel::win32 {
 namespace {
@@ -138,17 +136,6 @@ int Driver::exitStatus(DWORD limitMs)
     if (::WaitForSingleObject(process_.get(), limitMs) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process_.get(), &status))
         return -1;
     return static_cast<int>(status);
-}
-
-void pressKeys(std::initializer_list<WORD> modifiers, WORD key)
-{
-    Keys keys;
-    for (WORD m : modifiers)
-        addKey(keys, m, true);
-    addChord(keys, 0, key);
-    for (WORD m : modifiers)
-        addKey(keys, m, false);
-    typeKeys(std::move(keys));
 }
 
 } // namespace orvanel::win32

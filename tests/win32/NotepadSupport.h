@@ -56,7 +56,4 @@ private:
     std::string greeting_;
 };
 
-// Types the keys through SendInput: each modifier down, the key down and up, the modifiers up.
-void pressKeys(std::initializer_list<WORD> modifiers, WORD key);
-
 } // namespace orvanel::win32
