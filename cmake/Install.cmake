@@ -42,7 +42,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 # The shared libraries come from dpkg-shlibdeps (Debian dpkg-dev); the Japanese user
-# interface needs a Japanese font, and a click on the about box's address needs xdg-open.
+# interface needs a Japanese font; files of an extension without a program of its own and the
+# about box's address are opened with xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-japanese-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

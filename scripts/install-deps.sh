@@ -12,7 +12,7 @@ build_pkgs=(
   fonts-noto-cjk fonts-dejavu-core
   librsvg2-bin dpkg-dev
 )
-run_pkgs=(xvfb openbox x11-utils)
+run_pkgs=(xvfb openbox x11-utils xdg-utils)
 test_pkgs=(
   libgtest-dev libgmock-dev
   xvfb openbox x11-utils xdotool python3-xlib

@@ -3,14 +3,12 @@
 #include "about/VerInfoTexts.h"
 #include "app/ErrorDisplay.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
-#include <QUrl>
 
 #include <algorithm>
 #include <span>
@@ -56,8 +54,9 @@ QLabel* newLabel(QWidget* parent, const char* name, const QRect& bounds)
 
 } // namespace
 
-TVerInfoForm::TVerInfoForm(QWidget* owner, std::unique_ptr<about::AnimationClock> clock)
+TVerInfoForm::TVerInfoForm(ProgramStarter& programs, QWidget* owner, std::unique_ptr<about::AnimationClock> clock)
     : QDialog(owner),
+      programs_(programs),
       clock_(std::move(clock)),
       animation_(about::verInfoTexts())
 {
@@ -200,7 +199,7 @@ void TVerInfoForm::OkBtnClick()
 void TVerInfoForm::LabelURLClick()
 {
     const QString address = QString::fromUtf8(about::WebAddress);
-    if (!QDesktopServices::openUrl(QUrl(address)))
+    if (programs_.openWithDesktop(about::WebAddress) == DesktopOpenOutcome::Failed)
         ShowMessage(address + QString::fromUtf8(" を開けませんでした。"), this);
 }
 
@@ -210,9 +209,9 @@ QIcon ProgramIcon()
     return QIcon(QStringLiteral(":/about/orvanel.svg"));
 }
 
-void ShowVerInfo(QWidget* owner)
+void ShowVerInfo(QWidget* owner, ProgramStarter& programs)
 {
-    TVerInfoForm form(owner);
+    TVerInfoForm form(programs, owner);
     form.exec();
 }
 

@@ -3,10 +3,12 @@
 // address and the mail address, each with a blinking cursor, then fades the logo in from
 // black. It renders the animation of VerInfoAnimation, one step at a time from the event
 // loop, and runs it again whenever the window is activated. "止める" stops it; "閉じる"
-// closes the window; a click on the address opens it in the desktop's browser.
+// closes the window; a click on the address opens it in the desktop's browser (through
+// `programs`, which must outlive the window).
 
 #include "about/AnimationClock.h"
 #include "about/VerInfoAnimation.h"
+#include "platform/ProgramStarter.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -24,7 +26,7 @@ namespace orvanel {
 class TVerInfoForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TVerInfoForm(QWidget* owner = nullptr,
+    explicit TVerInfoForm(ProgramStarter& programs, QWidget* owner = nullptr,
                           std::unique_ptr<about::AnimationClock> clock = std::make_unique<about::SteadyAnimationClock>());
 
     void FormActivate();
@@ -43,6 +45,7 @@ private:
     void runStep();
     void render();
 
+    ProgramStarter& programs_;
     std::unique_ptr<about::AnimationClock> clock_;
     about::VerInfoAnimation animation_;
     QTimer stepTimer_;
@@ -66,6 +69,6 @@ QIcon ProgramIcon();
 
 // MenuHelpVerInfoClick: creates the version window owned by `owner`, shows it modally and
 // frees it when it has closed.
-void ShowVerInfo(QWidget* owner);
+void ShowVerInfo(QWidget* owner, ProgramStarter& programs);
 
 } // namespace orvanel

@@ -67,7 +67,9 @@ int runOrvanel(int argc, char** argv)
         mainForm = std::make_unique<TMainForm>(*backend, dataFolder(), userFolder());
         tagDialog = std::make_unique<TTagDialogForm>();
         connectTagDialog(*tagDialog, *mainForm);
-        mainForm->onVerInfo = [palette = mainForm.get()] { ShowVerInfo(palette); };
+        mainForm->onVerInfo = [palette = mainForm.get(), &programs = backend->programStarter()] {
+            ShowVerInfo(palette, programs);
+        };
     } catch (const std::exception& error) {
         ShowError(error);
         return 0;

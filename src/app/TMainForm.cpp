@@ -2,12 +2,14 @@
 
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
+#include "catalogue/ShippedGroups.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
 #include "catalogue/TagMenuWidgets.h"
 #include "catalogue/TagPages.h"
 #include "platform/Backend.h"
 #include "project/TPrjMngr.h"
+#include "tagdialog/OpenFileDialog.h"
 #include "text/UserErrorBox.h"
 
 #include <QAction>
@@ -98,7 +100,10 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
       userFolder_(userFolder.empty() ? exeFolder_ : std::move(userFolder)),
       target_(backend.desktop(), backend.eventLoop()),
       inserter_(backend.eventLoop(), backend.desktop(), backend.clipboard(), backend.keyDelivery(), settings_, target_),
-      appBar_(backend.dockStrip())
+      appBar_(backend.dockStrip()),
+      launcher_(backend.programStarter(), settings_.ExtList, target_.LaunchedFiles(),
+                [this](std::string_view message) { tell(message); }),
+      chooseFile_([this](OpenDialogState& state) { return showOpenDialog(this, state); })
 {
     // 1. The window and its components.
     buildForm();
@@ -121,8 +126,10 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     // 9. The menu tag list and the tag menus.
     menuTagList_ = text::KeyedTextList::load(exeFolder_ + "TagMList.lst");
     LoadTagMenu();
-    // 10. The button tag list (the user tags come with their own part).
+    // 10. The button tag list, then the user tag groups (a first start gets the shipped ones).
     buttonTagList_ = catalogue::ButtonTagList::load(exeFolder_ + "TagBList.lst");
+    installShippedGroups();
+    LoadUserTag();
     // 11. Settings: window position, size and shown page are applied here.
     loadSettings();
     // 12. Form style.
@@ -261,13 +268,13 @@ void TMainForm::buildForm()
     buildTagPages();
 
     connect(BtnNew, &QToolButton::clicked, this, [this] {
-        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+        Guarded(this, [&] { MenuFileNewClick(); });
     });
     connect(BtnOpen, &QToolButton::clicked, this, [this] {
-        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+        Guarded(this, [&] { MenuFileOpenClick(); });
     });
     connect(BtnPreview, &QToolButton::clicked, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.CurBrowser); });
+        Guarded(this, [&] { PreviewInBrowser(settings_.CurBrowser); });
     });
     connect(BtnOption, &QToolButton::clicked, this, [this] {
         Guarded(this, [&] { if (onOption) onOption(); });
@@ -340,10 +347,10 @@ void TMainForm::buildMainMenu()
     PopTag->setObjectName("PopTag");
 
     connect(MenuFileNew, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onFileNew) onFileNew(); });
+        Guarded(this, [&] { MenuFileNewClick(); });
     });
     connect(MenuFileOpen, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onFileOpen) onFileOpen(); });
+        Guarded(this, [&] { MenuFileOpenClick(); });
     });
     connect(MenuFileClose, &QAction::triggered, this, [this] {
         Guarded(this, [&] { MenuFileCloseClick(); });
@@ -362,23 +369,17 @@ void TMainForm::buildMainMenu()
         MenuToolPrjMngr->setChecked(!checked);
         Guarded(this, [&] { MenuToolPrjMngrClick(); });
     });
-    connect(MenuToolPreviewIE, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.IE); });
-    });
-    connect(MenuToolPreviewNN, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.NN); });
-    });
-    connect(MenuToolPreviewETC, &QAction::triggered, this, [this] {
-        Guarded(this, [&] { if (onPreview) onPreview(settings_.ETC); });
-    });
+    const std::pair<QAction*, const std::string*> previews[] = {
+        {MenuToolPreviewIE, &settings_.IE}, {MenuToolPreviewNN, &settings_.NN}, {MenuToolPreviewETC, &settings_.ETC}};
+    for (const auto& [item, browser] : previews)
+        connect(item, &QAction::triggered, this, [this, browser] {
+            Guarded(this, [&] { PreviewInBrowser(*browser); });
+        });
     const std::string* paths[3] = {&settings_.ProPath1, &settings_.ProPath2, &settings_.ProPath3};
     for (int n = 0; n < 3; ++n) {
         const std::string* path = paths[n];
         connect(MenuToolProgram[n], &QAction::triggered, this, [this, path] {
-            Guarded(this, [&] {
-                if (onRunProgram)
-                    onRunProgram(*path);
-            });
+            Guarded(this, [&] { RunExternalProgram(*path); });
         });
     }
     connect(MenuHelpVerInfo, &QAction::triggered, this, [this] {
@@ -417,6 +418,71 @@ void TMainForm::LoadTagMenu()
     handlers.dialogLeaf = [this](QAction* a) { Guarded(this, [&] { TagGroupMenuItemClick(a); }); };
     handlers.image = [](int index) { return catalogue::tagButtonImage(index); };
     catalogue::buildTagMenus(catalogue::LoadTagMenu(menuTagList_), MenuItemTag, PopTag, handlers);
+}
+
+// ---- user tag groups
+
+void TMainForm::installShippedGroups()
+{
+    const catalogue::ShippedGroupsResult result = catalogue::installShippedGroups(exeFolder_ + "html5/", userFolder_);
+    if (result.outcome == catalogue::ShippedGroupsOutcome::Failed)
+        tell(result.message);
+}
+
+void TMainForm::LoadUserTag()
+{
+    userTagList_ = catalogue::LoadUserTag(userFolder_, [this](std::string_view message) { tell(message); });
+    // Without a group list the list is empty, and so are the menus and pages: a removed list
+    // leaves no groups behind whose tags would insert nothing.
+    LoadUserTagMnBtn();
+}
+
+void TMainForm::LoadUserTagMnBtn()
+{
+    userTagWidgets_.rebuild(catalogue::LoadUserTagMnBtn(userTagList_), MenuItemTag, PopTag, PageTag,
+                            [this](QObject* sender) { Guarded(this, [&] { TagUserMnBtnClick(sender); }); });
+}
+
+void TMainForm::TagUserMnBtnClick(QObject* sender)
+{
+    if (!qobject_cast<QAction*>(sender) && !qobject_cast<QToolButton*>(sender))
+        return;
+    if (const auto tmpl = catalogue::TagUserMnBtnClick(userTagList_, sender->objectName().toStdString()))
+        insertTemplate(*tmpl);
+}
+
+// ---- file commands
+
+void TMainForm::tell(std::string_view message)
+{
+    ShowMessage(std::string(message), isVisible() ? this : nullptr);
+}
+
+void TMainForm::MenuFileNewClick()
+{
+    launcher_.OpenFileWithProgram({});
+}
+
+void TMainForm::MenuFileOpenClick()
+{
+    openDialog_.filterIndex = 1;
+    openDialog_.title = "開く";
+    const std::optional<std::string> file = chooseFile_ ? chooseFile_(openDialog_) : std::nullopt;
+    if (!file)
+        return;
+    launcher_.OpenFileWithProgram(*file);
+    // The next start of the dialog, also after the program's next start, is in that folder.
+    openDialog_.folder = launch::initialDirAfterOpen(*file, insert::nativePathStyle());
+}
+
+void TMainForm::PreviewInBrowser(const std::string& browser)
+{
+    launcher_.PreviewInBrowser(browser, target_.TargetFile());
+}
+
+void TMainForm::RunExternalProgram(const std::string& commandLine)
+{
+    launcher_.RunExternalProgram(commandLine);
 }
 
 // ---- settings

@@ -1,14 +1,18 @@
 #pragma once
 // The palette: a small window, normally always in front, beside the user's editor. It
 // carries the target window line, two small toolbars, the nine tag pages and the main menu
-// with the tag menu. Its creation loads the program (tag lists, settings, hot key), its
-// close saves the settings, and every press on it re-finds the target window.
+// with the tag menu, and the user's tag groups as submenus and pages after the built-in ones.
+// Its creation loads the program (tag lists, user tag groups, settings, hot key), its close
+// saves the settings, and every press on it re-finds the target window. Its file commands
+// start the programs of HTML work through the launchers.
 
 #include "app/AppBar.h"
 #include "options/Settings.h"
 #include "catalogue/ButtonTagList.h"
+#include "catalogue/UserTagWidgets.h"
 #include "insert/TagInserter.h"
 #include "insert/TargetWindow.h"
+#include "launch/Launcher.h"
 #include "project/TPrjMngr.h"
 #include "tagdialog/OpenDialogState.h"
 #include "text/KeyedTextList.h"
@@ -20,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,8 +53,9 @@ class TMainForm : public QMainWindow {
 public:
     // Runs the whole creation sequence (tag lists, tag menus, settings, form style, hot
     // key, menus); throws UserError when a tag list file cannot be read. The tag lists are
-    // read from `exeFolder`; the settings file lives in `userFolder` (the same folder when
-    // empty).
+    // read from `exeFolder`; the settings file and the user tag groups live in `userFolder`
+    // (the same folder when empty). A user folder without a group list first gets the groups
+    // shipped in `exeFolder` + "html5/".
     TMainForm(Backend& backend, std::string exeFolder, std::string userFolder = {},
               QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -64,6 +70,7 @@ public:
     TagInserter& inserter() { return inserter_; }
     const text::KeyedTextList& menuTagList() const { return menuTagList_; }
     const catalogue::ButtonTagList& buttonTagList() const { return buttonTagList_; }
+    const text::KeyedTextList& userTagList() const { return userTagList_; }
     const std::string& exeFolder() const { return exeFolder_; }
     // The path of the settings file the palette reads and writes.
     std::string settingsPath() const;
@@ -76,6 +83,8 @@ public:
 
     // The tag dialog, once it exists; without it no panel is ever shown.
     void setPanelHost(PanelHost host) { panelHost_ = std::move(host); }
+    // The file chooser of MenuFileOpenClick (the system's file dialog unless replaced).
+    void setChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
 
     // ---- methods and handlers
     void AppIdleHandler();
@@ -95,6 +104,14 @@ public:
     void MenuToolPrjMngrClick();
     void BtnLockTargetWindowClick();
 
+    // File commands: a new file in the editor of "txt" (else "html"); an existing file,
+    // chosen in the open-file dialog, in the program of its extension; the page behind the
+    // target window in a browser; an external program.
+    void MenuFileNewClick();
+    void MenuFileOpenClick();
+    void PreviewInBrowser(const std::string& browser);
+    void RunExternalProgram(const std::string& commandLine);
+
     // Tag commands: each handler tells its source apart by the sender's name.
     void LoadTagMenu();
     void TagBtnClick(QObject* sender);
@@ -104,15 +121,19 @@ public:
     void OpPopMenuPopup(QObject* sender);
     void TagOpPopClick(QObject* sender);
 
+    // User tag groups: read again from the user folder and shown anew (also by the options
+    // dialog after its OK), and the click on one of their items or buttons.
+    void LoadUserTag();
+    void LoadUserTagMnBtn();
+    void TagUserMnBtnClick(QObject* sender);
+
     // The hot key was pressed: the program comes forward, the target is found again and
     // PopTag opens at the mouse.
     void hotKeyPressed();
 
     // Hooks for the parts of the program that live in other windows. Each runs when its
     // menu item or button is used; without one the command does nothing.
-    std::function<void()> onFileNew, onFileOpen, onOption, onVerInfo;
-    std::function<void(const std::string& browser)> onPreview;
-    std::function<void(const std::string& command)> onRunProgram;
+    std::function<void()> onOption, onVerInfo;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -138,6 +159,9 @@ private:
     void holdAtStrip();
     // MenuToolAppBar checked and BtnAppBar down as the palette is docked.
     void showDocked();
+    void installShippedGroups();
+    // Shows a message of a command (over the palette once it is shown).
+    void tell(std::string_view message);
 
     Backend& backend_;
     std::string exeFolder_;
@@ -150,7 +174,11 @@ private:
     AppBar appBar_;
     text::KeyedTextList menuTagList_;
     catalogue::ButtonTagList buttonTagList_;
+    text::KeyedTextList userTagList_;
+    catalogue::UserTagWidgets userTagWidgets_;
+    launch::Launcher launcher_;
     PanelHost panelHost_;
+    ChooseFile chooseFile_;
     int paletteHeight_ = 131;
     bool closed_ = false;
     bool closeAttempted_ = false;

@@ -4,6 +4,8 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UserTagFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UserTagMenu.h
   ${CMAKE_CURRENT_LIST_DIR}/UserTagMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShippedGroups.h
+  ${CMAKE_CURRENT_LIST_DIR}/ShippedGroups.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.h
   ${CMAKE_CURRENT_LIST_DIR}/ButtonTagList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagMenuModel.h
@@ -18,6 +20,8 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TagMenuWidgets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagPages.h
   ${CMAKE_CURRENT_LIST_DIR}/TagPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagWidgets.h
+  ${CMAKE_CURRENT_LIST_DIR}/UserTagWidgets.cpp
 )
 
 # The tag button icons, compiled in as ":/icons/<key>.svg".

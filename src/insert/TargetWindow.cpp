@@ -40,15 +40,31 @@ bool standsInTitle(std::string_view title, std::string_view name)
     return false;
 }
 
+bool namedInTitle(std::string_view title, std::string_view path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return standsInTitle(title, path.substr(slash == std::string_view::npos ? 0 : slash + 1));
+}
+
 } // namespace
 
 std::string LaunchedFiles::lookupByTitle(std::string_view title) const
 {
-    const auto it = std::find_if(entries_.rbegin(), entries_.rend(), [title](const Entry& e) {
-        const std::size_t slash = e.path.find_last_of('/');
-        return standsInTitle(title, std::string_view(e.path).substr(slash == std::string::npos ? 0 : slash + 1));
-    });
+    const auto it = std::find_if(entries_.rbegin(), entries_.rend(),
+                                 [title](const Entry& e) { return namedInTitle(title, e.path); });
     return it == entries_.rend() ? std::string() : it->path;
+}
+
+std::string LaunchedFiles::pageOf(ProcessId pid, std::string_view title) const
+{
+    const auto own = std::find_if(entries_.rbegin(), entries_.rend(), [&](const Entry& e) {
+        return pid != 0 && e.pid == pid && namedInTitle(title, e.path);
+    });
+    if (own != entries_.rend())
+        return own->path;
+    if (std::string named = lookupByTitle(title); !named.empty())
+        return named;
+    return pid != 0 ? lookup(pid) : std::string(); // an unknown process matches no entry
 }
 
 TargetState::TargetState(Desktop& desktop, EventLoop& loop) : desktop_(desktop), loop_(loop) {}
@@ -99,12 +115,7 @@ void TargetState::FindTargetWindow()
 
 void TargetState::LookupTargetFile()
 {
-    targetFile_.clear();
-    const ProcessId pid = desktop_.windowProcess(targetWindow_);
-    if (pid != 0) // an unknown process matches no entry
-        targetFile_ = launched_.lookup(pid);
-    if (targetFile_.empty())
-        targetFile_ = launched_.lookupByTitle(title_);
+    targetFile_ = launched_.pageOf(desktop_.windowProcess(targetWindow_), title_);
 }
 
 void TargetState::CheckTargetLock()

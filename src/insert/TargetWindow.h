@@ -33,6 +33,12 @@ public:
     // the file to their running instance, so the process that was started never owns
     // the window that shows it; the window's title still names the file.
     std::string lookupByTitle(std::string_view title) const;
+    // The page shown in a window of process `pid` titled `title`: of the files opened for
+    // that process, the latest whose name the title shows; else the latest file of any
+    // process whose name the title shows (a single-instance editor shows the files handed
+    // to it in the window of its first process); else the latest file of that process (an
+    // editor whose title names no file). Empty when none fits.
+    std::string pageOf(ProcessId pid, std::string_view title) const;
     std::size_t size() const { return entries_.size(); }
     const std::deque<Entry>& entries() const { return entries_; }
 
@@ -78,8 +84,8 @@ public:
     // first visible window (at most 50 windows are taken; after 50 invisible ones the
     // fiftieth is taken) and makes it the target.
     void FindTargetWindow();
-    // TargetFile := the file the program opened for the target's process; when none was
-    // opened for it, the latest file whose name the target's title shows; else empty.
+    // TargetFile := the page the target shows, of the files the program opened (see
+    // LaunchedFiles::pageOf); else empty.
     void LookupTargetFile();
     // Ends the lock when the locked target window is gone or belongs to another process.
     void CheckTargetLock();

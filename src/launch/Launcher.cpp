@@ -51,11 +51,12 @@ void Launcher::OpenFileWithProgram(const std::string& path)
     const StartResult started = start(programArguments(*program, path));
     if (started.outcome != StartOutcome::Started)
         return;
-    // The wait's outcome does not matter for the record: a single-instance editor hands the
-    // file to its running instance and ends without a window, and the target window's
-    // title then tells which record it shows.
-    starter_.waitForWindow(started.pid);
+    // Recorded before the wait, which runs the event loop: a click on the palette while the
+    // editor comes up finds its page already. The wait's outcome does not matter for the
+    // record: a single-instance editor hands the file to its running instance and ends
+    // without a window, and the target window's title then tells which record it shows.
     launched_.add(started.pid, path);
+    starter_.waitForWindow(started.pid);
 }
 
 void Launcher::PreviewInBrowser(const std::string& browser, const std::string& targetFile)

@@ -5,7 +5,7 @@
 
 #include "launch/CheckFileExists.h"
 #include "launch/LaunchRules.h"
-#include "launch/ProgramStarter.h"
+#include "platform/ProgramStarter.h"
 
 #include <string>
 #include <vector>
@@ -26,9 +26,10 @@ public:
 
     // `path` empty: a new file, the editor of "txt" (else "html") started without a file.
     // Otherwise the program of the file's extension starts with the file as its one
-    // argument; once its window shows (or the bounded wait ends) the process and the file
-    // are recorded, so that the file is known as the page behind that editor. Without a
-    // program the desktop opens the file and nothing is recorded.
+    // argument; the process and the file are recorded, so that the file is known as the
+    // page behind that editor, and the call returns once its window shows (or the process
+    // ends, or the bounded wait is over). Without a program the desktop opens the file and
+    // nothing is recorded.
     void OpenFileWithProgram(const std::string& path);
     // Starts `browser` on `targetFile` (the page behind the target window).
     void PreviewInBrowser(const std::string& browser, const std::string& targetFile);

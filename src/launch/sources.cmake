@@ -3,7 +3,6 @@
 list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CheckFileExists.h
   ${CMAKE_CURRENT_LIST_DIR}/CheckFileExists.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ProgramStarter.h
   ${CMAKE_CURRENT_LIST_DIR}/LaunchRules.h
   ${CMAKE_CURRENT_LIST_DIR}/LaunchRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Launcher.h

@@ -12,6 +12,7 @@
 #include "platform/EventLoop.h"
 #include "platform/HotKey.h"
 #include "platform/KeyDelivery.h"
+#include "platform/ProgramStarter.h"
 
 #include <memory>
 
@@ -26,6 +27,7 @@ public:
     virtual KeyDelivery& keyDelivery() = 0;
     virtual HotKey& hotKey() = 0;
     virtual DockStrip& dockStrip() = 0;
+    virtual ProgramStarter& programStarter() = 0;
 };
 
 // The backend of this build (X11 on Linux); throws std::runtime_error when the display

@@ -9,10 +9,13 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HotKey.h
   ${CMAKE_CURRENT_LIST_DIR}/InstanceLock.h
   ${CMAKE_CURRENT_LIST_DIR}/DockStrip.h
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramStarter.h
 )
 # The backend of this build, made by one factory.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Backend.h
+  ${CMAKE_CURRENT_LIST_DIR}/LaunchLog.h
+  ${CMAKE_CURRENT_LIST_DIR}/LaunchLog.cpp
 )
 # The X11 backend.
 list(APPEND ORVANEL_PLATFORM_SOURCES
@@ -37,13 +40,19 @@ list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Desktop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11DockStrip.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11DockStrip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11ProgramStarter.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11ProgramStarter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.cpp
 )
-# The POSIX pieces: the instance lock.
+# The POSIX pieces: the instance lock, the programs started and the desktop's open.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.h
   ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/posix/ChildProcesses.h
+  ${CMAKE_CURRENT_LIST_DIR}/posix/ChildProcesses.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/posix/DesktopOpen.h
+  ${CMAKE_CURRENT_LIST_DIR}/posix/DesktopOpen.cpp
 )
 # The in-memory backend for tests.
 list(APPEND ORVANEL_PLATFORM_SOURCES

@@ -4,6 +4,8 @@
 // the options dialog, the project manager) shows the system's file dialog from it and
 // writes back what the user did there, so that the next use starts where the last one ended.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,5 +35,10 @@ struct OpenDialogState {
     // out of range) and the folder it showed (ignored when empty).
     void closedWith(int usedFilter, std::string usedFolder);
 };
+
+// Shows the file chooser from the state (filters, filter number, folder, title); returns the
+// chosen file and updates the filter and folder in use, or nullopt when cancelled. The
+// windows show the system's file dialog; tests answer in its place.
+using ChooseFile = std::function<std::optional<std::string>(OpenDialogState& state)>;
 
 } // namespace orvanel

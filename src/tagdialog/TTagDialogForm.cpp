@@ -4,6 +4,7 @@
 #include "insert/RelativePath.h"
 #include "tagdialog/Compose.h"
 #include "tagdialog/FrameBuilderSetup.h"
+#include "tagdialog/OpenFileDialog.h"
 #include "tagdialog/PanelLayout.h"
 #include "text/UserErrorBox.h"
 
@@ -12,8 +13,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -88,24 +87,7 @@ TTagDialogForm::TTagDialogForm(QWidget* parent)
     tagdialog::installEnablingRules(*model_);
     model_->setObserver([this](const Control& c) { syncWidget(c); });
 
-    chooseFile_ = [this](OpenDialogState& state) -> std::optional<std::string> {
-        QStringList filters;
-        for (const FileFilter& filter : state.filters)
-            filters << qs(nameFilter(filter));
-        QFileDialog dialog(this, qs(state.title), qs(state.folder));
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        if (!filters.isEmpty()) {
-            dialog.setNameFilters(filters);
-            dialog.selectNameFilter(filters[std::clamp(state.filterIndex, 1, static_cast<int>(filters.size())) - 1]);
-        }
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        const QString file = dialog.selectedFiles().first();
-        // The next use starts in the chosen file's folder, on the filter in use.
-        state.closedWith(static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1,
-                         QFileInfo(file).absolutePath().toStdString());
-        return file.toStdString();
-    };
+    chooseFile_ = [this](OpenDialogState& state) { return showOpenDialog(this, state); };
     chooseColour_ = [this](std::uint32_t start) -> std::optional<std::uint32_t> {
         const QColor c = QColorDialog::getColor(QColor::fromRgb(static_cast<QRgb>(start) | 0xFF000000u), this);
         if (!c.isValid())

@@ -33,9 +33,7 @@ public:
     using Compose = std::function<std::string(const Control& panel)>;
     // Receives the composed tag text (the palette applies the letter case and inserts it).
     using Insert = std::function<void(const std::string& tagText)>;
-    // Shows the file chooser from the state (filters, filter number, folder, title); returns
-    // the chosen file and updates the filter and folder in use, or nullopt when cancelled.
-    using ChooseFile = std::function<std::optional<std::string>(OpenDialogState& state)>;
+    using ChooseFile = orvanel::ChooseFile;
     // Shows the colour chooser starting on the given colour; nullopt when cancelled.
     using ChooseColour = std::function<std::optional<std::uint32_t>(std::uint32_t start)>;
 

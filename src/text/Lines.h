@@ -25,5 +25,7 @@ void writeDataFileLines(const std::string& path, const std::vector<std::string>&
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 // Renames (moves) the file `from` to `to`, replacing a file there; false when it cannot.
 bool renameFile(const std::string& from, const std::string& to);
+// Whether anything (a file, a folder, a link, even a broken one) is at `path`.
+bool pathExists(const std::string& path);
 
 } // namespace orvanel::text

@@ -237,4 +237,9 @@ bool renameFile(const std::string& from, const std::string& to)
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
 }
 
+bool pathExists(const std::string& path)
+{
+    return ::GetFileAttributesW(toUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 } // namespace orvanel::text

@@ -241,8 +241,13 @@ TEST_F(TargetWindowTest, TargetFileIsTheFileOpenedForTheTargetsProcess)
 
     // A single-instance editor shows the file it was handed in a window of another
     // process: the file is found by its name in the title.
+    // That window's own process opened a file too, which its title no longer shows.
+    target.LaunchedFiles().add(30, "/site/first.html");
     fake.addWindow(30, "handed-over.html - Mousepad");
     fake.raiseWindow(fake.stackingTopDown()[1]);
     target.AppActivate();
     EXPECT_EQ(target.TargetFile(), "/site/handed-over.html");
+    fake.setTitle(fake.stackingTopDown()[1], "first.html - Mousepad");
+    target.AppActivate();
+    EXPECT_EQ(target.TargetFile(), "/site/first.html");
 }

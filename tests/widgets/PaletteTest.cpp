@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -63,6 +64,8 @@ void click(QWidget* w, QPoint at = {})
         at = w->rect().center();
     const QPoint global = w->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    static quint64 time = 0;
+    press.setTimestamp(++time); // every press its own, as the window system stamps them
     QApplication::sendEvent(w, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &release);
@@ -736,3 +739,92 @@ TEST_F(PaletteTest, DockedAtCloseSavesTheStripAndStartsDocked)
 }
 
 } // namespace
+
+TEST_F(PaletteTest, FileCommandsStartTheProgramsOfTheirSettingsWithWholeArguments)
+{
+    const std::string tool = folder + "TagMList.lst"; // any file that is there
+    writeIni("[PrjMngr]\r\nPrjMngr=0\r\n[ExtList]\r\nCount=2\r\nList=<txt=><HTML=/opt/ed/ed>\r\n"
+             "[Browser]\r\nCurBrowser=/opt/browser\r\nNN=/opt/nn\r\n[Tool]\r\nProPath1=" + tool + "\r\n"
+             "ProPath2=/x.exe -a\r\n");
+    TMainForm& f = open();
+    const std::string page = folder + "my site/it's \"a\";b.html";
+    std::optional<std::string> chosen = page;
+    f.setChooseFile([&](OpenDialogState& state) {
+        EXPECT_EQ(state.title, "開く");
+        EXPECT_EQ(state.filterIndex, 1);
+        return chosen;
+    });
+    f.OpenDialog().filterIndex = 3;
+    click(find<QToolButton>("BtnOpen"));
+    EXPECT_EQ(f.OpenDialog().folder, folder + "my site");
+    // The editor's window is the target now: its page is what the preview shows.
+    click(find<QToolButton>("BtnPreview"));
+    find<QAction>("MenuToolPreviewNN")->trigger();
+    chosen.reset(); // cancelled: nothing starts
+    find<QAction>("MenuFileOpen")->trigger();
+    find<QAction>("MenuFileNew")->trigger();
+    find<QAction>("MenuToolProgram1")->trigger();
+    SeenBox seen;
+    answerNextBox(seen);
+    find<QAction>("MenuToolProgram2")->trigger();
+    EXPECT_EQ(seen.text, QString::fromUtf8("/x.exe -aがありません。"));
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(platform.started(), (std::vector<Args>{{"/opt/ed/ed", page}, {"/opt/browser", page}, {"/opt/nn", page},
+                                                     {"/opt/ed/ed"}, {tool}}));
+}
+
+TEST_F(PaletteTest, UserTagGroupsFollowTheBuiltInMenusAndPagesOnceEach)
+{
+    std::filesystem::create_directory(folder + "html5");
+    for (const char* name : {"usertag.lst", "HTML5.tag"})
+        std::filesystem::copy_file(std::string(ORVANEL_SOURCE_DIR) + "/data/html5/" + name, folder + "html5/" + name);
+    TMainForm& f = open();
+    // A first start: the shipped group is the tenth page, and its buttons insert.
+    auto* pages = find<QTabWidget>("PageTag");
+    ASSERT_EQ(pages->count(), 10);
+    EXPECT_EQ(pages->tabText(9), "HTML5");
+    platform.setText(editor, "abc");
+    platform.select(editor, 0, 3);
+    click(find<QToolButton>("UserBtnGroup0_User7"));
+    EXPECT_EQ(platform.text(editor), "<section>\nabc\n</section>\n");
+
+    // A user's own groups, some of them bad, and no shipped group over them.
+    const std::string garbage("\x82\xA0\xFF\x00\x81\x1B[2J", 9);
+    std::ofstream(folder + "usertag.lst", std::ios::binary)
+        << "G0\r\n../up\r\nmissing\r\nG3\r\na/b\r\n" << garbage << "\r\n";
+    std::ofstream(folder + "G0.tag", std::ios::binary) << garbage << "\r\nUser0=[" << std::string(1 << 20, 'x') << "]\r\nodd\r\n";
+    std::ofstream(folder + "G3.tag", std::ios::binary) << "first\r\nUser0=[1]\r\n-\r\nUser1=[<HR>]\r\nlast\r\nUser2=[<%SEL%>]\r\n";
+    std::vector<QString> told;
+    QTimer boxes;
+    QObject::connect(&boxes, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told.push_back(box->text());
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    boxes.start(5);
+    f.LoadUserTag();
+    f.LoadUserTag();
+    boxes.stop();
+    EXPECT_EQ(told.size(), 2u * 4u); // "../up", "missing", "a/b" and the garbage name, each time
+    EXPECT_TRUE(std::find(told.begin(), told.end(), QString::fromStdString(folder + "missing.tagがありません。")) != told.end());
+    ASSERT_EQ(pages->count(), 11);
+    EXPECT_EQ(pages->tabText(10), "G3");
+    auto* tagMenu = find<QMenu>("MenuItemTag");
+    auto* popTag = find<QMenu>("PopTag");
+    EXPECT_EQ(tagMenu->actions().size(), popTag->actions().size());
+    QMenu* g3 = tagMenu->actions().back()->menu();
+    ASSERT_TRUE(g3 && g3->title() == "G3" && g3->actions().size() == 3);
+    EXPECT_EQ(g3->actions()[0]->objectName(), "UserMnGroup3_User0");
+    EXPECT_TRUE(g3->actions()[1]->isSeparator());
+    EXPECT_NE(menuAction(popTag, "UserPmGroup3_User2"), nullptr);
+    auto* separatorButton = find<QToolButton>("UserBtnGroup3_User1");
+    ASSERT_TRUE(separatorButton && separatorButton->text() == "-" && separatorButton->icon().isNull());
+    platform.select(editor, 0, 0);
+    click(separatorButton);
+    menuAction(tagMenu, "UserMnGroup3_User2")->trigger();
+    EXPECT_EQ(platform.text(editor), "<HR><><section>\nabc\n</section>\n");
+    std::filesystem::remove(folder + "usertag.lst");
+    f.LoadUserTag();
+    EXPECT_EQ(pages->count(), 9);
+}

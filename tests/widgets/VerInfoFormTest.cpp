@@ -2,9 +2,9 @@
 
 #include "about/TVerInfoForm.h"
 #include "about/VerInfoTexts.h"
+#include "platform/fake/FakePlatform.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -19,14 +19,6 @@ struct FastClock final : about::AnimationClock {
     about::Millis now() override { return t += about::Millis(1000); }
 };
 
-struct UrlCatcher : QObject { // the desktop's browser
-    Q_OBJECT
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-public:
-    QList<QUrl> opened;
-};
-
 // One pass of the event loop at a time (about one step) until `done`; a bounded number.
 static bool pumpUntil(const std::function<bool()>& done)
 {
@@ -37,7 +29,8 @@ static bool pumpUntil(const std::function<bool()>& done)
 
 TEST(VerInfoForm, StopsAtOnceWhenAskedRunsAgainOnActivationAndEndsWithItsTextsAndLogo)
 {
-    TVerInfoForm form(nullptr, std::make_unique<FastClock>());
+    FakePlatform platform;
+    TVerInfoForm form(platform, nullptr, std::make_unique<FastClock>());
     auto* OkBtn = form.findChild<QPushButton*>("OkBtn");
     auto reads = [&](const char* caption) { return OkBtn->text() == QString::fromUtf8(caption); };
     auto caption = [&](const char* label) { return form.findChild<QLabel*>(label)->text().toStdString(); };
@@ -65,15 +58,11 @@ TEST(VerInfoForm, StopsAtOnceWhenAskedRunsAgainOnActivationAndEndsWithItsTextsAn
     EXPECT_EQ(caption("LabelVersion") + caption("LabelCopyRight") + caption("LabelURL") + caption("LabelMail"),
               t[0] + t[1] + t[2] + t[3]);
     EXPECT_TRUE(logo() == form.LogoSource() && logo() != black);
-    UrlCatcher browser;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
     auto* url = form.findChild<QLabel*>("LabelURL");
     QMouseEvent click(QEvent::MouseButtonRelease, {5, 5}, url->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, {}, {});
     QApplication::sendEvent(url, &click);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    EXPECT_EQ(browser.opened, QList<QUrl>{QUrl(QString::fromUtf8(about::WebAddress))});
+    EXPECT_EQ(platform.desktopOpened(), std::vector<std::string>{about::WebAddress});
     OkBtn->click();
     EXPECT_FALSE(form.isVisible());
 }
 
-#include "VerInfoFormTest.moc"

@@ -409,4 +409,46 @@ void FakePlatform::pressHotKey()
         hotKeyHandler_();
 }
 
+// ---- programs
+
+namespace {
+std::string baseName(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+} // namespace
+
+StartResult FakePlatform::startProcess(const std::vector<std::string>& argv)
+{
+    started_.push_back(argv);
+    const auto known = argv.empty() ? programs_.end() : programs_.find(argv[0]);
+    const FakeProgram program = known == programs_.end() ? FakeProgram{} : known->second;
+    if (argv.empty() || program.outcome != StartOutcome::Started)
+        return {argv.empty() ? StartOutcome::ProgramMissing : program.outcome, 0};
+    const ProcessId pid = nextPid_++;
+    startedPids_[pid] = program.showsWindow;
+    if (program.showsWindow) {
+        const std::string title = argv.size() > 1 ? baseName(argv[1]) + " - " + baseName(argv[0]) : baseName(argv[0]);
+        setActive(addWindow(pid, title));
+    }
+    return {StartOutcome::Started, pid};
+}
+
+WindowWaitOutcome FakePlatform::waitForWindow(ProcessId pid)
+{
+    for (const auto& [w, window] : windows_)
+        if (window.pid == pid && window.visible)
+            return WindowWaitOutcome::WindowShown;
+    const auto started = startedPids_.find(pid);
+    return started != startedPids_.end() && !started->second ? WindowWaitOutcome::ProcessEnded
+                                                              : WindowWaitOutcome::TimedOut;
+}
+
+DesktopOpenOutcome FakePlatform::openWithDesktop(const std::string& path)
+{
+    desktopOpened_.push_back(path);
+    return desktopAnswer_;
+}
+
 } // namespace orvanel

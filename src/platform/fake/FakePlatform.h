@@ -16,6 +16,10 @@
 //    selection to its start, else moves the caret one character (never one byte) to the left.
 // Text is UTF-8; selections and carets are counted in characters.
 //
+// Programs started through it get process ids of their own and, as editors do, show a
+// window titled after their file that becomes the active one; a program may also be missing,
+// not executable, or hand its file over and end without a window (a single-instance editor).
+//
 // Faults a test can ask for: an activation that the window manager refuses or does not
 // answer, an editor that never answers, a clipboard read that fails, another program that
 // takes the clipboard, and any action at the start of any step (closing the target, say).
@@ -39,7 +43,8 @@ class FakePlatform : public Backend,
                      public Desktop,
                      public Clipboard,
                      public KeyDelivery,
-                     public HotKey {
+                     public HotKey,
+                     public ProgramStarter {
 public:
     // The process id of the program itself (owner of the clipboard after setClipboardText).
     static constexpr ProcessId OwnPid = 4242;
@@ -119,6 +124,20 @@ public:
     // Calls the hot key handler as if the hot key had been pressed.
     void pressHotKey();
 
+    // ---- programs
+    struct FakeProgram {
+        StartOutcome outcome = StartOutcome::Started;
+        bool showsWindow = true; // false: hands its file over and ends without a window
+    };
+    // How the program at `path` behaves when started; any other program starts and shows a
+    // window "<file name> - <program name>".
+    void setProgram(const std::string& path, FakeProgram program) { programs_[path] = program; }
+    // Every argument vector handed to startProcess, in order, also those that did not start.
+    const std::vector<std::vector<std::string>>& started() const { return started_; }
+    // Every path handed to the desktop's open.
+    const std::vector<std::string>& desktopOpened() const { return desktopOpened_; }
+    void setDesktopAnswer(DesktopOpenOutcome answer) { desktopAnswer_ = answer; }
+
     // ---- Backend
     EventLoop& eventLoop() override { return *this; }
     Desktop& desktop() override { return *this; }
@@ -127,6 +146,7 @@ public:
     HotKey& hotKey() override { return *this; }
     DockStrip& dockStrip() override { return dock_; }
     FakeDockStrip& fakeDockStrip() { return dock_; }
+    ProgramStarter& programStarter() override { return *this; }
 
     // ---- the interfaces
     void pump() override;
@@ -148,6 +168,9 @@ public:
     HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) override;
     void unregisterHotKey() override;
     void setHotKeyHandler(std::function<void()> handler) override;
+    StartResult startProcess(const std::vector<std::string>& argv) override;
+    WindowWaitOutcome waitForWindow(ProcessId pid) override;
+    DesktopOpenOutcome openWithDesktop(const std::string& path) override;
 
 private:
     struct Editor {
@@ -198,6 +221,12 @@ private:
     bool hotKeyRegistered_ = false;
     std::function<void()> hotKeyHandler_;
     FakeDockStrip dock_;
+    std::map<std::string, FakeProgram> programs_;
+    std::map<ProcessId, bool> startedPids_; // process -> whether it shows a window
+    ProcessId nextPid_ = 6000;
+    std::vector<std::vector<std::string>> started_;
+    std::vector<std::string> desktopOpened_;
+    DesktopOpenOutcome desktopAnswer_ = DesktopOpenOutcome::Opened;
 };
 
 } // namespace orvanel

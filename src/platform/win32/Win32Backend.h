@@ -9,13 +9,21 @@
 #include "platform/win32/Win32Events.h"
 #include "platform/win32/Win32HotKey.h"
 #include "platform/win32/Win32KeyDelivery.h"
+#include "platform/win32/Win32ProgramStarter.h"
 #include "platform/win32/Win32Waits.h"
 
 namespace orvanel::win32 {
 
 class Win32Backend final : public Backend {
 public:
-    Win32Backend() : clipboard_(events_, waits_), desktop_(events_, waits_), keys_(events_, waits_), hotKey_(events_) {}
+    Win32Backend()
+        : clipboard_(events_, waits_),
+          desktop_(events_, waits_),
+          keys_(events_, waits_),
+          hotKey_(events_),
+          programs_(events_, waits_)
+    {
+    }
 
     EventLoop& eventLoop() override { return events_; }
     Desktop& desktop() override { return desktop_; }
@@ -23,6 +31,7 @@ public:
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
     DockStrip& dockStrip() override { return dockStrip_; }
+    ProgramStarter& programStarter() override { return programs_; }
 
 private:
     // The events first: the parts hand their handlers to them.
@@ -33,6 +42,7 @@ private:
     Win32KeyDelivery keys_;
     Win32HotKey hotKey_;
     Win32DockStrip dockStrip_;
+    Win32ProgramStarter programs_;
 };
 
 } // namespace orvanel::win32

@@ -24,6 +24,9 @@ struct Waits {
     std::chrono::milliseconds pasteTaken{3000};
     // Until an edit control's caret has gone back after the Left keys.
     std::chrono::milliseconds caretPlaced{2000};
+    // Until a program the palette started shows a window (an editor on a large file may take
+    // long; a single-instance editor that hands its file over ends the wait when it ends).
+    std::chrono::milliseconds programWindow{10000};
 };
 
 } // namespace orvanel::win32

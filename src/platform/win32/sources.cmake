@@ -21,6 +21,10 @@ set(ORVANEL_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Win32HotKey.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32DockStrip.h
   ${CMAKE_CURRENT_LIST_DIR}/Win32DockStrip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32CommandLine.h
+  ${CMAKE_CURRENT_LIST_DIR}/Win32CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32ProgramStarter.h
+  ${CMAKE_CURRENT_LIST_DIR}/Win32ProgramStarter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32InstanceMutex.h
   ${CMAKE_CURRENT_LIST_DIR}/Win32InstanceMutex.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32Backend.h

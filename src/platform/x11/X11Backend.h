@@ -10,6 +10,7 @@
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11KeyDelivery.h"
+#include "platform/x11/X11ProgramStarter.h"
 #include "platform/x11/X11SelectionWatch.h"
 #include "platform/x11/X11Waits.h"
 
@@ -25,6 +26,7 @@ public:
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
     DockStrip& dockStrip() override { return dock_; }
+    ProgramStarter& programStarter() override { return programs_; }
 
     Waits& waits() { return waits_; }
 
@@ -40,6 +42,7 @@ private:
     X11KeyDelivery keys_;
     X11HotKey hotKey_;
     X11DockStrip dock_;
+    X11ProgramStarter programs_;
 };
 
 } // namespace orvanel::x11

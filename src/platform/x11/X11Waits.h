@@ -27,6 +27,11 @@ struct Waits {
     std::chrono::milliseconds keysProcessed{300};
     // Until the window manager has let a window go, or has taken it back (docking).
     std::chrono::milliseconds windowManager{2000};
+    // Until a program the palette started shows a window (an editor on a large file may take
+    // long; a single-instance editor that hands its file over ends the wait when it ends).
+    std::chrono::milliseconds programWindow{10000};
+    // Until xdg-open tells whether it could open a file (it ends at once when it cannot).
+    std::chrono::milliseconds desktopOpenAnswer{2000};
 };
 
 } // namespace orvanel::x11

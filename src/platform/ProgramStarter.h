@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-namespace orvanel::launch {
+namespace orvanel {
 
 enum class StartOutcome {
     Started,        // the process runs; `pid` is its id
-    ProgramMissing, // no file at the program's path
-    NotExecutable,  // the file is there but cannot be run
+    ProgramMissing, // no file at the program's path (or, for a bare name, on the search path)
+    NotExecutable,  // the file is there but cannot be run (no permission, not a program, or
+                    // the system could not start another process)
 };
 
 struct StartResult {
@@ -22,8 +23,10 @@ struct StartResult {
 };
 
 enum class WindowWaitOutcome {
-    WindowShown, // a window of the process was mapped
-    TimedOut,    // none within the bound (a single-instance editor hands its file over and ends)
+    WindowShown,  // a window of the process was mapped
+    ProcessEnded, // the process ended without one (a single-instance editor that handed its
+                  // file to the running instance)
+    TimedOut,     // none within the bound
 };
 
 enum class DesktopOpenOutcome {
@@ -35,12 +38,13 @@ class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
     // Starts argv[0] with the arguments argv[1..], never through a shell, so that every
-    // element reaches the program as one argument whatever characters it holds.
+    // element reaches the program as one argument whatever characters it holds. A name
+    // without "/" is looked up on the search path.
     virtual StartResult startProcess(const std::vector<std::string>& argv) = 0;
     // Waits, with the event loop running, until a window of `pid` is mapped; bounded.
     virtual WindowWaitOutcome waitForWindow(ProcessId pid) = 0;
-    // Opens `path` with the program the desktop associates with it.
+    // Opens `path` (a file or an address) with the program the desktop associates with it.
     virtual DesktopOpenOutcome openWithDesktop(const std::string& path) = 0;
 };
 
-} // namespace orvanel::launch
+} // namespace orvanel
