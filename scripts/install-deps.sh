@@ -19,6 +19,7 @@ test_pkgs=(
   featherpad mousepad gnome-text-editor parcellite
   tidy at-spi2-core python3-pyatspi dbus-x11 python3
   imagemagick libxml2-utils librsvg2-bin desktop-file-utils
+  python3-doc clang libclang-rt-14-dev
 )
 
 windows_pkgs=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest)

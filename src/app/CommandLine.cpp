@@ -2,21 +2,11 @@
 
 #include "app/ComposeCommand.h"
 #include "app/TagVerb.h"
+#include "project/LinksVerb.h"
 
 #include <ostream>
 
 namespace orvanel {
-
-namespace {
-
-// Stands in for a verb whose work is not part of this build yet.
-int notAvailable(VerbContext& c)
-{
-    c.err << "orvanel: this command is not available in this build\n";
-    return 2;
-}
-
-} // namespace
 
 const std::vector<Verb>& verbs()
 {
@@ -25,7 +15,7 @@ const std::vector<Verb>& verbs()
     static const std::vector<Verb> table = {
         {"tag", "KEY", runTagVerb},
         {"compose", "PANEL [NAME=VALUE ...]", runComposeVerb},
-        {"links", "TOPPAGE [--json]", notAvailable},
+        {"links", "TOPPAGE [--json] [--any-form]", runLinksVerb},
     };
     return table;
 }

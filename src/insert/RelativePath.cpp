@@ -104,7 +104,7 @@ std::string RelativeToFolder(std::string_view folder, std::string_view path, Pat
     const std::string_view pathDrive = drivePart(path, style);
     if (!isAbsolute(folder, style) || !isAbsolute(path, style)
         || !sameName(baseDrive, pathDrive, PathStyle::Windows))
-        return style == PathStyle::Windows ? withSlashes(path) : std::string(path);
+        return std::string(path);
 
     const std::vector<std::string_view> base =
         splitFolders(folder.substr(baseDrive.size()), style);
@@ -120,15 +120,18 @@ std::string RelativeToFolder(std::string_view folder, std::string_view path, Pat
            && sameName(base[common], dest[common], style))
         ++common;
 
+    const char separator = style == PathStyle::Windows ? '\\' : '/';
     std::string out;
-    for (std::size_t i = common; i < base.size(); ++i)
-        out += "../";
+    for (std::size_t i = common; i < base.size(); ++i) {
+        out += "..";
+        out += separator;
+    }
     for (std::size_t i = common; i < dest.size(); ++i) {
         out += dest[i];
-        out += '/';
+        out += separator;
     }
     out += fileName;
-    return style == PathStyle::Windows ? withSlashes(out) : out;
+    return out;
 }
 
 std::string MakeRelativePath(std::string_view path, std::string_view targetFile, PathStyle style,
@@ -139,7 +142,8 @@ std::string MakeRelativePath(std::string_view path, std::string_view targetFile,
             tell(kNoRelativePathMessage);
         return std::string(path);
     }
-    return RelativeToFolder(folderOf(targetFile, style), path, style);
+    const std::string relative = RelativeToFolder(folderOf(targetFile, style), path, style);
+    return style == PathStyle::Windows ? withSlashes(relative) : relative;
 }
 
 } // namespace orvanel::insert

@@ -1,3 +1,35 @@
+# Core: the link scanner and the "links" verb.
+list(APPEND ORVANEL_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/LinkList.h
+  ${CMAKE_CURRENT_LIST_DIR}/LinkList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileIcons.h
+  ${CMAKE_CURRENT_LIST_DIR}/FileIcons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SiteFiles.h
+  ${CMAKE_CURRENT_LIST_DIR}/PageText.h
+  ${CMAKE_CURRENT_LIST_DIR}/PageText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindLink.h
+  ${CMAKE_CURRENT_LIST_DIR}/FindLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Anchors.h
+  ${CMAKE_CURRENT_LIST_DIR}/Anchors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AnyForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/AnyForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResolveLink.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResolveLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScanSession.h
+  ${CMAKE_CURRENT_LIST_DIR}/ScanSession.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScanPage.h
+  ${CMAKE_CURRENT_LIST_DIR}/ScanPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SiteWalk.h
+  ${CMAKE_CURRENT_LIST_DIR}/SiteWalk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.h
+  ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.cpp
+)
+# The files of a site, per system.
+if(WIN32)
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SiteFiles_win32.cpp)
+else()
+  list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SiteFiles_posix.cpp)
+endif()
 # UI: the project manager window.
 list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TPrjMngr.h

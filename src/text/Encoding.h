@@ -10,6 +10,9 @@ namespace orvanel::text {
 
 // CP932 bytes to UTF-8. A byte sequence with no CP932 meaning becomes U+FFFD.
 std::string cp932ToUtf8(std::string_view cp932);
+// Bytes in the named character set (an iconv name such as "EUC-JP") to UTF-8, a byte
+// sequence with no meaning becoming U+FFFD; nullopt when the character set is unknown.
+std::optional<std::string> toUtf8From(std::string_view bytes, const std::string& charset);
 // UTF-8 to CP932; nullopt when some character has no CP932 form (or the input is not UTF-8).
 std::optional<std::string> utf8ToCp932(std::string_view utf8);
 bool isValidUtf8(std::string_view bytes);

@@ -2,9 +2,10 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <new>
 #include <stdexcept>
 
-// The CP932 codec through iconv.
+// The CP932 codec, and the character sets pages name, through iconv.
 
 namespace orvanel::text {
 
@@ -17,10 +18,17 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
     {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
+        if (!known())
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
     }
-    ~Converter() { iconv_close(cd_); }
+    // Does not throw: known() tells whether iconv has the conversion.
+    Converter(const char* to, const char* from, std::nothrow_t) : cd_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (known())
+            iconv_close(cd_);
+    }
+    bool known() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -53,30 +61,44 @@ private:
     iconv_t cd_;
 };
 
-} // namespace
-
-std::string cp932ToUtf8(std::string_view cp932)
+// Converts everything; a byte sequence with no meaning becomes U+FFFD.
+std::string convertReplacing(Converter& conv, std::string_view in)
 {
-    Converter conv("UTF-8", "CP932");
     std::string out;
-    out.reserve(cp932.size() + cp932.size() / 2);
-    while (!cp932.empty()) {
-        switch (conv.convert(cp932, out)) {
+    out.reserve(in.size() + in.size() / 2);
+    while (!in.empty()) {
+        switch (conv.convert(in, out)) {
         case Converter::Stop::Done:
             break;
         case Converter::Stop::Invalid:
             // A lead byte followed by a byte that cannot end it: the lead byte alone is
             // replaced, and the next byte is looked at on its own (it may be ASCII).
             out += kReplacement;
-            cp932.remove_prefix(1);
+            in.remove_prefix(1);
             break;
         case Converter::Stop::Incomplete:
             out += kReplacement;
-            cp932 = {};
+            in = {};
             break;
         }
     }
     return out;
+}
+
+} // namespace
+
+std::string cp932ToUtf8(std::string_view cp932)
+{
+    Converter conv("UTF-8", "CP932");
+    return convertReplacing(conv, cp932);
+}
+
+std::optional<std::string> toUtf8From(std::string_view bytes, const std::string& charset)
+{
+    Converter conv("UTF-8", charset.c_str(), std::nothrow);
+    if (!conv.known())
+        return std::nullopt;
+    return convertReplacing(conv, bytes);
 }
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8)

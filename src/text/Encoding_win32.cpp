@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <utility>
+
 // The CP932 codec through the system's code page 932 (MultiByteToWideChar,
 // WideCharToMultiByte), with the same answers for bytes and characters without a CP932
-// meaning as the POSIX codec.
+// meaning as the POSIX codec; the character sets pages name through their code pages.
 
 namespace orvanel::text {
 
@@ -77,6 +79,37 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8)
     std::string out(static_cast<std::size_t>(n), '\0');
     ::WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide.data(), inSize, out.data(), n, nullptr, nullptr);
     return out;
+}
+
+std::optional<std::string> toUtf8From(std::string_view bytes, const std::string& charset)
+{
+    // The iconv names pages use, as code pages of the system.
+    static const std::pair<std::string_view, UINT> kCodePages[] = {
+        {"cp932", kCp932},       {"euc-jp", 20932},     {"iso-2022-jp", 50220}, {"iso-8859-1", 28591},
+        {"latin1", 28591},       {"windows-1252", 1252}, {"us-ascii", 20127},   {"euc-kr", 51949},
+        {"gb2312", 936},         {"gbk", 936},          {"big5", 950},         {"koi8-r", 20866},
+        {"iso-8859-15", 28605},  {"windows-1251", 1251}, {"utf-8", CP_UTF8}};
+    std::string name = charset;
+    for (char& c : name)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    UINT codePage = 0;
+    for (const auto& [label, page] : kCodePages)
+        if (name == label)
+            codePage = page;
+    if (codePage == 0)
+        return std::nullopt;
+    if (codePage == kCp932)
+        return cp932ToUtf8(bytes);
+    if (bytes.empty())
+        return std::string();
+    // Without MB_ERR_INVALID_CHARS a byte sequence with no meaning becomes U+FFFD.
+    const int inSize = callSize(bytes.size());
+    const int n = ::MultiByteToWideChar(codePage, 0, bytes.data(), inSize, nullptr, 0);
+    if (n <= 0)
+        return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(codePage, 0, bytes.data(), inSize, wide.data(), n);
+    return fromUtf16(wide);
 }
 
 } // namespace orvanel::text

@@ -97,6 +97,10 @@ TEST(RelativePath, RelativeToFolderAcceptsFoldersWithOrWithoutSeparator)
     EXPECT_EQ(RelativeToFolder("/site/docs", "/site/img/a.gif", PathStyle::Posix), "../img/a.gif");
     EXPECT_EQ(RelativeToFolder("/site/docs/", "/site/img/a.gif", PathStyle::Posix), "../img/a.gif");
     EXPECT_EQ(RelativeToFolder(R"(C:\site\)", R"(C:\site\a.gif)", PathStyle::Windows), "a.gif");
+    // It keeps the separators of its style; only MakeRelativePath turns them into "/".
+    EXPECT_EQ(RelativeToFolder(R"(C:\site\docs\)", R"(C:\site\img\a.gif)", PathStyle::Windows),
+              R"(..\img\a.gif)");
+    EXPECT_EQ(RelativeToFolder(R"(C:\site\)", R"(D:\x\a.gif)", PathStyle::Windows), R"(D:\x\a.gif)");
     // A path that is not absolute cannot be related to the folder and stays as it is.
     EXPECT_EQ(RelativeToFolder("/site/", "img/a.gif", PathStyle::Posix), "img/a.gif");
     EXPECT_EQ(folderOf(R"(C:\site\a.html)", PathStyle::Windows), R"(C:\site\)");

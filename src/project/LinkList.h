@@ -1,0 +1,66 @@
+#pragma once
+// The records of the project manager's site tree: one per top page and per reference
+// found, kept alive as long as the window lives, since the tree nodes point at them.
+
+#include "insert/RelativePath.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace orvanel::project {
+
+// What a record's Path holds for a web or other address.
+inline constexpr std::string_view kUrlPath = "URL";
+
+// Icon indices of the window's image list.
+inline constexpr std::int32_t kBrokenIcon = 0;   // red cross: the file does not exist
+inline constexpr std::int32_t kDocumentIcon = 1; // a generic document (no rule selects it)
+inline constexpr std::int32_t kUrlIcon = 2;      // a web address
+inline constexpr std::int32_t kNoIconFound = -1; // FindExtensionIcon: no record to share
+
+// The texts of a record are held by its LinkList.
+struct LinkRecord {
+    std::string_view Path;      // the resolved full path, kUrlPath, or empty when broken
+    std::string_view Kind;      // "TopPage", "href", "img" or "frame"
+    std::string_view Extension; // ".html": from the last "." of the file name; may be empty
+    std::int32_t IconIndex = kBrokenIcon;
+};
+
+// The extension of `path`, dot included: from the last "." after the last separator (and,
+// in Windows style, the last ":") to the end; empty when there is none.
+std::string_view extensionOf(std::string_view path, insert::PathStyle style);
+
+class LinkList {
+public:
+    explicit LinkList(insert::PathStyle style = insert::nativePathStyle()) : style_(style) {}
+    LinkList(const LinkList&) = delete;
+    LinkList& operator=(const LinkList&) = delete;
+
+    // Creates a record with its Extension; it stays at the same address until Clear.
+    LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex);
+    // The icon of the newest record whose Extension is `extension` exactly and whose
+    // IconIndex is above 0; kNoIconFound when there is none. An empty extension is a key
+    // like any other (web address records have one).
+    std::int32_t FindExtensionIcon(std::string_view extension) const;
+    void Clear();
+    std::size_t size() const { return records_.size(); }
+
+private:
+    // Keeps a copy of `text` until Clear.
+    std::string_view keep(std::string_view text);
+
+    insert::PathStyle style_;
+    std::deque<LinkRecord> records_;
+    // The texts of the records, in blocks, so that a record costs no allocation of its own.
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t blockLeft_ = 0;
+    // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk.
+    std::unordered_map<std::string_view, std::int32_t> sharedIcons_;
+};
+
+} // namespace orvanel::project

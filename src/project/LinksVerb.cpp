@@ -1,0 +1,286 @@
+#include "project/LinksVerb.h"
+
+#include "project/SiteWalk.h"
+#include "text/Encoding.h"
+#include "text/UserError.h"
+
+#include <filesystem>
+#include <ostream>
+
+namespace orvanel {
+
+namespace {
+
+using project::BrokenReason;
+using project::LinkState;
+using project::ScanEntry;
+
+const char* const kUsage = "使い方: orvanel links TOPPAGE [--json] [--any-form]";
+
+// Output goes through one buffer, written out in large pieces.
+class Output {
+public:
+    explicit Output(std::ostream& out) : out_(out) {}
+    ~Output() { flush(); }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    Output& operator<<(std::string_view s)
+    {
+        buffer_ += s;
+        if (buffer_.size() > (1u << 20))
+            flush();
+        return *this;
+    }
+    Output& operator<<(char c)
+    {
+        buffer_ += c;
+        return *this;
+    }
+    void flush()
+    {
+        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        buffer_.clear();
+    }
+    // A JSON string: quoted and escaped; bytes that are not UTF-8 (in a file name) become U+FFFD.
+    void json(std::string_view s)
+    {
+        std::string clean;
+        if (!text::isValidUtf8(s)) {
+            clean = text::sanitizeUtf8(s);
+            s = clean;
+        }
+        buffer_ += '"';
+        for (char c : s) {
+            if (c == '"' || c == '\\') {
+                buffer_ += '\\';
+                buffer_ += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                static const char* const hex = "0123456789abcdef";
+                buffer_ += "\\u00";
+                buffer_ += hex[(c >> 4) & 0xF];
+                buffer_ += hex[c & 0xF];
+            } else {
+                buffer_ += c;
+            }
+        }
+        buffer_ += '"';
+    }
+
+private:
+    std::ostream& out_;
+    std::string buffer_;
+};
+
+std::string_view stateWord(LinkState state)
+{
+    switch (state) {
+    case LinkState::File: return "file";
+    case LinkState::WebAddress: return "url";
+    case LinkState::Missing: return "missing";
+    case LinkState::AnchorMissing: return "anchor-missing";
+    }
+    return "";
+}
+
+struct Problem {
+    std::string page;
+    std::string written;
+    BrokenReason reason;
+    std::string target;
+};
+
+std::string_view problemWords(BrokenReason reason)
+{
+    return reason == BrokenReason::MissingFile ? " がありません" : " のアンカーがありません";
+}
+
+// Each page scanned, as a line with its path, followed by its references, one a line and
+// indented: display text, kind, path and the problem, separated by tabs. So the lines
+// together are the tree of the site with each page expanded once, where it is nearest to
+// the top page. Then the broken references.
+class TreeWriter : public project::SiteWalkObserver {
+public:
+    TreeWriter(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    void reference(const std::string& page, const ScanEntry& e) override
+    {
+        if (!headed_) {
+            out_ << page << '\n';
+            headed_ = true;
+        }
+        out_ << "  " << e.displayText << '\t' << e.record.Kind << '\t' << e.record.Path;
+        if (e.state == LinkState::Missing)
+            out_ << "\tリンク切れ";
+        else if (e.state == LinkState::AnchorMissing)
+            out_ << "\tアンカーなし";
+        out_ << '\n';
+    }
+    void scanned(const std::string& page) override
+    {
+        if (!headed_)
+            out_ << page << '\n';
+        headed_ = false;
+    }
+    void broken(const std::string& page, std::string_view written, BrokenReason reason,
+                std::string_view target) override
+    {
+        problems_.push_back(Problem{page, std::string(written), reason, std::string(target)});
+    }
+    void unreadable(const std::string& path) override { err_ << fileOpenError(path).what() << '\n'; }
+    void finish()
+    {
+        if (!problems_.empty())
+            out_ << '\n';
+        for (const Problem& p : problems_)
+            out_ << p.page << ": " << p.written << problemWords(p.reason) << '\n';
+    }
+
+private:
+    Output out_;
+    std::ostream& err_;
+    bool headed_ = false;
+    std::vector<Problem> problems_;
+};
+
+// {"top": ..., "pages": [{"path": ..., "references": [{"text", "written", "kind", "path",
+// "state"}]}], "broken": [{"page", "written", "reason", "target"}], "unreadable": [...]}
+class JsonWriter : public project::SiteWalkObserver {
+public:
+    JsonWriter(std::ostream& out, std::ostream& err, const std::string& top) : out_(out), err_(err), top_(top) {}
+    void reference(const std::string& page, const ScanEntry& e) override
+    {
+        open(page);
+        out_ << (firstReference_ ? "\n  " : ",\n  ") << "{\"text\": ";
+        firstReference_ = false;
+        out_.json(e.displayText);
+        out_ << ", \"written\": ";
+        out_.json(e.written);
+        out_ << ", \"kind\": ";
+        out_.json(e.record.Kind);
+        out_ << ", \"path\": ";
+        out_.json(e.record.Path);
+        out_ << ", \"state\": \"" << stateWord(e.state) << "\"}";
+    }
+    void scanned(const std::string& page) override
+    {
+        open(page);
+        out_ << "]}";
+        pageOpen_ = false;
+    }
+    void broken(const std::string& page, std::string_view written, BrokenReason reason,
+                std::string_view target) override
+    {
+        problems_.push_back(Problem{page, std::string(written), reason, std::string(target)});
+    }
+    void unreadable(const std::string& path) override
+    {
+        err_ << fileOpenError(path).what() << '\n';
+        unreadable_.push_back(path);
+    }
+    void finish()
+    {
+        out_ << "],\n\"broken\": [";
+        for (std::size_t i = 0; i < problems_.size(); ++i) {
+            out_ << (i ? ",\n" : "\n") << "{\"page\": ";
+            out_.json(problems_[i].page);
+            out_ << ", \"written\": ";
+            out_.json(problems_[i].written);
+            out_ << ", \"reason\": \""
+                 << (problems_[i].reason == BrokenReason::MissingFile ? "missing" : "anchor-missing")
+                 << "\", \"target\": ";
+            out_.json(problems_[i].target);
+            out_ << '}';
+        }
+        out_ << "],\n\"unreadable\": [";
+        for (std::size_t i = 0; i < unreadable_.size(); ++i) {
+            out_ << (i ? ", " : "");
+            out_.json(unreadable_[i]);
+        }
+        out_ << "]}\n";
+    }
+
+private:
+    void open(const std::string& page)
+    {
+        if (pageOpen_)
+            return;
+        out_ << (firstPage_ ? "{\"top\": " : ",\n");
+        if (firstPage_) {
+            out_.json(top_);
+            out_ << ",\n\"pages\": [\n";
+        }
+        firstPage_ = false;
+        out_ << "{\"path\": ";
+        out_.json(page);
+        out_ << ", \"references\": [";
+        pageOpen_ = true;
+        firstReference_ = true;
+    }
+
+    Output out_;
+    std::ostream& err_;
+    std::string top_;
+    bool firstPage_ = true;
+    bool pageOpen_ = false;
+    bool firstReference_ = true;
+    std::vector<Problem> problems_;
+    std::vector<std::string> unreadable_;
+};
+
+// The top page as an absolute path, so that every path printed is one.
+std::string absolutePath(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+    if (error)
+        return path;
+    const std::u8string utf8 = absolute.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+} // namespace
+
+int runLinksVerb(VerbContext& c)
+{
+    bool json = false;
+    bool anyForm = false;
+    std::string top;
+    for (const std::string& arg : c.args) {
+        if (arg == "--json") {
+            json = true;
+        } else if (arg == "--any-form") {
+            anyForm = true;
+        } else if (arg.starts_with('-') || !top.empty() || arg.empty()) {
+            c.err << kUsage << '\n';
+            return 2;
+        } else {
+            top = arg;
+        }
+    }
+    if (top.empty()) {
+        c.err << kUsage << '\n';
+        return 2;
+    }
+    top = absolutePath(top);
+
+    const std::unique_ptr<project::SiteFiles> files = project::systemSiteFiles();
+    project::ScanSession session(*files, anyForm ? project::ScanForm::AnyForm : project::ScanForm::Exact);
+    project::SiteSummary summary;
+    if (json) {
+        JsonWriter writer(c.out, c.err, top);
+        summary = project::walkSite(top, session, writer);
+        if (summary.topPageRead)
+            writer.finish();
+    } else {
+        TreeWriter writer(c.out, c.err);
+        summary = project::walkSite(top, session, writer);
+        if (summary.topPageRead)
+            writer.finish();
+    }
+    if (!summary.topPageRead)
+        return 2;
+    return summary.broken > 0 || summary.unreadable > 0 ? 1 : 0;
+}
+
+} // namespace orvanel

@@ -1,0 +1,74 @@
+#pragma once
+// What one scan (of a page, or of a whole site) learns once and reuses: which paths are
+// files, which folder each folder really is, and which fragment targets each page defines,
+// so that a page that many fragments point to is read once and a file that many pages
+// refer to is looked at once.
+
+#include "insert/RelativePath.h"
+#include "project/Anchors.h"
+#include "project/SiteFiles.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace orvanel::project {
+
+// How references are taken out of a page: the exact forms the project manager knows, or
+// the tolerant tokenizer of "orvanel links --any-form".
+enum class ScanForm { Exact, AnyForm };
+
+// One file, however many paths lead to it.
+struct KnownFile {
+    bool anchorsKnown = false;
+    std::unique_ptr<AnchorSet> anchors; // nullptr when known and the file could not be read
+    bool queued = false;                // for the site walk: the page is or was to be scanned
+    std::string queuedText;             // a queued page's text, read early for its anchors
+};
+
+// One path looked at.
+struct CheckedPath {
+    FileCheck check;
+    const std::string* path = nullptr; // the path looked at
+    KnownFile* file = nullptr;         // when check.state is FileState::File
+};
+
+class ScanSession {
+public:
+    ScanSession(SiteFiles& files, ScanForm form = ScanForm::Exact,
+                insert::PathStyle style = insert::nativePathStyle());
+    ScanSession(const ScanSession&) = delete;
+    ScanSession& operator=(const ScanSession&) = delete;
+
+    SiteFiles& files() { return files_; }
+    ScanForm form() const { return form_; }
+    insert::PathStyle style() const { return style_; }
+
+    // CheckFileExists without its message.
+    const CheckedPath& check(const std::string& path);
+    // The folder without "." and ".." steps and symbolic links, with its trailing "/";
+    // empty when it cannot be had.
+    const std::string& canonicalFolder(const std::string& folder);
+    // The fragment targets of an existing file, read once; nullptr when it cannot be read.
+    const AnchorSet* anchorsOf(const CheckedPath& target);
+    // The fragment targets of a page whose text is at hand.
+    const AnchorSet& anchorsInText(std::string_view pageText, KnownFile& file);
+    // ReadPageText, or the text of a queued page that was read for its anchors before its
+    // turn came (kept up to a bound on their total size).
+    std::optional<std::string> pageText(const std::string& path);
+
+private:
+    std::unique_ptr<AnchorSet> namesIn(std::string_view pageText) const;
+
+    SiteFiles& files_;
+    ScanForm form_;
+    insert::PathStyle style_;
+    std::unordered_map<std::string, CheckedPath> paths_;
+    std::unordered_map<FileId, KnownFile, FileIdHash> filesById_;
+    std::unordered_map<std::string, std::string> folders_;
+    std::size_t queuedTextBytes_ = 0;
+};
+
+} // namespace orvanel::project

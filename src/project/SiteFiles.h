@@ -1,0 +1,66 @@
+#pragma once
+// The files of a site as the scanner sees them: whether a path names a plain file, and the
+// bytes of a page. Each system has its implementation (SiteFiles_posix.cpp,
+// SiteFiles_win32.cpp); tests give the scanner an in-memory site (with Windows paths, too).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace orvanel::project {
+
+// Identifies a file whatever path leads to it (through links, "..", or symbolic links).
+struct FileId {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileId&) const = default;
+};
+
+struct FileIdHash {
+    std::size_t operator()(const FileId& id) const
+    {
+        return std::hash<std::uint64_t>()(id.inode * 1000003u ^ id.device);
+    }
+};
+
+enum class FileState {
+    File,     // a plain file that is not hidden
+    Missing,  // nothing there, or a path that cannot be followed (a loop of symbolic links)
+    NotAFile, // a folder, a device, a pipe or a socket
+    Hidden,   // a plain file whose name starts with "."
+};
+
+struct FileCheck {
+    FileState state = FileState::Missing;
+    FileId id;            // set for FileState::File and FileState::Hidden
+    std::uint64_t size = 0;
+};
+
+enum class ReadOutcome { Read, NotAFile, CannotRead };
+
+struct FileRead {
+    ReadOutcome outcome = ReadOutcome::CannotRead;
+    std::string bytes;
+    int error = 0; // errno for CannotRead
+};
+
+class SiteFiles {
+public:
+    virtual ~SiteFiles() = default;
+    // The file-existence test of the launchers: true only for a plain file that is not hidden
+    // (whose name does not start with "."; on Windows, that is not a hidden or system file).
+    virtual FileCheck check(const std::string& path) = 0;
+    // The content of a plain file, at most as long as the file was when it was opened, so
+    // that a file that grows (or a pseudo-file that reports no size) cannot take more memory
+    // than its size.
+    virtual FileRead read(const std::string& path) = 0;
+    // The path without "." and ".." steps and symbolic links; nullopt when it cannot be had.
+    virtual std::optional<std::string> canonical(const std::string& path) = 0;
+};
+
+// The files of the system the program runs on.
+std::unique_ptr<SiteFiles> systemSiteFiles();
+
+} // namespace orvanel::project

@@ -1,0 +1,116 @@
+#include "project/SiteFiles.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The files of a site through POSIX calls.
+
+namespace orvanel::project {
+
+namespace {
+
+bool isHiddenName(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+    return name < path.size() && path[name] == '.';
+}
+
+// Closes the descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+class PosixSiteFiles : public SiteFiles {
+public:
+    FileCheck check(const std::string& path) override;
+    FileRead read(const std::string& path) override;
+    std::optional<std::string> canonical(const std::string& path) override;
+};
+
+} // namespace
+
+std::unique_ptr<SiteFiles> systemSiteFiles()
+{
+    return std::make_unique<PosixSiteFiles>();
+}
+
+FileCheck PosixSiteFiles::check(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {FileState::Missing, {}, 0};
+    if (!S_ISREG(st.st_mode))
+        return {FileState::NotAFile, {}, 0};
+    const FileId id{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return {isHiddenName(path) ? FileState::Hidden : FileState::File, id, static_cast<std::uint64_t>(st.st_size)};
+}
+
+FileRead PosixSiteFiles::read(const std::string& path)
+{
+    FileRead r;
+    // Only plain files are opened at all: opening a device or a pipe may block or act.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        r.error = errno;
+        return r;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        r.outcome = ReadOutcome::NotAFile;
+        return r;
+    }
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
+        r.error = errno;
+        return r;
+    }
+    if (!S_ISREG(st.st_mode)) { // replaced between the two looks
+        r.outcome = ReadOutcome::NotAFile;
+        return r;
+    }
+    r.bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    while (got < r.bytes.size()) {
+        const ssize_t n = ::read(fd.get(), r.bytes.data() + got, r.bytes.size() - got);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            r.error = errno;
+            r.bytes.clear();
+            return r;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    r.bytes.resize(got);
+    r.outcome = ReadOutcome::Read;
+    return r;
+}
+
+std::optional<std::string> PosixSiteFiles::canonical(const std::string& path)
+{
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return std::nullopt;
+    std::string out(real);
+    std::free(real);
+    return out;
+}
+
+} // namespace orvanel::project

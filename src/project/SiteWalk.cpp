@@ -1,0 +1,119 @@
+#include "project/SiteWalk.h"
+
+#include "text/TextOps.h"
+
+#include <deque>
+
+namespace orvanel::project {
+
+namespace {
+
+// Every file is given an icon, as a desktop theme gives a generic one at least; the walk
+// reports no icons, but the scan keeps the rules of the window.
+class EveryFileIcons : public FileIconSource {
+public:
+    Lookup appendIconOf(std::string_view) override
+    {
+        ++count_;
+        return Lookup::Appended;
+    }
+    std::int32_t imageCount() const override { return count_; }
+
+private:
+    std::int32_t count_ = kUrlIcon + 1;
+};
+
+bool isWebPage(std::string_view extension)
+{
+    for (std::string_view page : {".htm", ".html", ".shtml", ".xhtml"})
+        if (text::equalsIgnoreCase(extension, page))
+            return true;
+    return false;
+}
+
+struct Page {
+    std::string path;
+    std::string kind;
+};
+
+// Hands a page's references on and queues the pages among them that are new.
+class PageSink : public ScanSink {
+public:
+    PageSink(const std::string& page, SiteWalkObserver& observer, SiteSummary& summary, std::deque<Page>& queue)
+        : page_(page), observer_(observer), summary_(summary), queue_(queue)
+    {
+    }
+    void entry(const ScanEntry& e) override
+    {
+        observer_.reference(page_, e);
+        if (e.state == LinkState::Missing) {
+            ++summary_.broken;
+            observer_.broken(page_, e.written, BrokenReason::MissingFile, e.lookedFor);
+        } else if (e.state == LinkState::AnchorMissing) {
+            ++summary_.broken;
+            observer_.broken(page_, e.written, BrokenReason::MissingAnchor, e.record.Path);
+        }
+        // Queued under the path the session looked at: as short as the reference allows.
+        if (e.file && !e.file->file->queued && isWebPage(e.record.Extension)) {
+            e.file->file->queued = true;
+            queue_.push_back(Page{*e.file->path, std::string(e.record.Kind)});
+        }
+    }
+    void fragmentToMissingFile(std::string_view written, std::string_view, std::string_view lookedFor) override
+    {
+        ++summary_.broken;
+        observer_.broken(page_, written, BrokenReason::MissingFile, lookedFor);
+    }
+
+private:
+    const std::string& page_;
+    SiteWalkObserver& observer_;
+    SiteSummary& summary_;
+    std::deque<Page>& queue_;
+};
+
+} // namespace
+
+SiteSummary walkSite(const std::string& topPage, ScanSession& session, SiteWalkObserver& observer)
+{
+    SiteSummary summary;
+    const CheckedPath& top = session.check(topPage);
+    if (top.check.state != FileState::File && top.check.state != FileState::Hidden) {
+        observer.unreadable(topPage);
+        return summary;
+    }
+    if (top.file)
+        top.file->queued = true;
+    std::deque<Page> queue{Page{topPage, "TopPage"}};
+    EveryFileIcons icons;
+    bool first = true;
+    while (!queue.empty()) {
+        const Page page = std::move(queue.front());
+        queue.pop_front();
+        // The records live as long as the page's scan: the walk keeps what it reports.
+        LinkList list(session.style());
+        const std::string& path = page.path;
+        const LinkRecord& record = list.Add(path, page.kind, SetIcon(icons, path));
+        PageSink sink(path, observer, summary, queue);
+        const ScanResult result = ScanPage(record, list, icons, sink, session);
+        const bool pageRead = result.outcome == ScanResult::Outcome::Done || result.unreadablePath != path;
+        if (first) {
+            summary.topPageRead = pageRead;
+            if (!pageRead) {
+                observer.unreadable(path);
+                return summary;
+            }
+        }
+        first = false;
+        ++summary.pages;
+        if (pageRead)
+            observer.scanned(path);
+        if (result.outcome == ScanResult::Outcome::Unreadable) {
+            ++summary.unreadable;
+            observer.unreadable(result.unreadablePath);
+        }
+    }
+    return summary;
+}
+
+} // namespace orvanel::project

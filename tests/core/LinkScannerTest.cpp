@@ -1,0 +1,168 @@
+#include "LinkScannerSupport.h"
+
+#include "project/Anchors.h"
+#include "project/ResolveLink.h"
+
+#include <gtest/gtest.h>
+
+using namespace linktest;
+
+namespace {
+
+// A page of an in-memory site scanned; other files are added by the test.
+struct Site {
+    explicit Site(PathStyle style = PathStyle::Windows) : files(style), session(files, ScanForm::Exact, style), list(style) {}
+    Collected scan(const std::string& pagePath, const std::string& text)
+    {
+        files.add(pagePath, text);
+        Collected out;
+        ScanPage(list.Add(pagePath, "TopPage", SetIcon(icons, pagePath)), list, icons, out, session);
+        return out;
+    }
+    FakeSiteFiles files;
+    ScanSession session;
+    LinkList list;
+    FakeIcons icons;
+};
+
+// Each entry as "display kind path icon".
+std::vector<std::string> rows(const Collected& c)
+{
+    std::vector<std::string> out;
+    for (const Entry& e : c.entries)
+        out.push_back(e.display + " " + e.kind + " " + e.path + " " + std::to_string(e.icon));
+    return out;
+}
+
+using Rows = std::vector<std::string>;
+
+} // namespace
+
+TEST(LinkScanner, TagsByPriorityThenCutAfterEachValue)
+{
+    Site site;
+    for (const char* file : {R"(C:\site\b.html)", R"(C:\site\c.gif)", R"(C:\site\a.gif)"})
+        site.files.add(file, "");
+    EXPECT_EQ(rows(site.scan(R"(C:\site\index.html)", R"(<img src="a.gif"><a href="b.html">B</a><img src="c.gif">)"
+                                                      R"(<frame src="b.html">)")),
+              (Rows{R"(b.html href C:\site\b.html 3)", R"(c.gif img C:\site\c.gif 4)", R"(b.html frame C:\site\b.html 3)"}));
+}
+
+TEST(LinkScanner, OnlyTheExactOpeningsInAnyLetterCase)
+{
+    Site site;
+    const Collected c = site.scan(R"(C:\site\index.html)",
+                                  R"(<A HREF="Up.html"><a  href="two.html"><a href = "eq.html">)"
+                                  R"(<a target="_top" href="t.html"><img border="0" src="b.gif">)"
+                                  R"(<frame name="f" src="f.html"><a)" "\n" R"(href="split.html"><a href=)" "\n"
+                                  R"("joined.html">)");
+    EXPECT_EQ(rows(c), (Rows{"Up.html href  0", "joined.html href  0"}));
+    // An unquoted value loses its first character and runs to the next double quote.
+    EXPECT_EQ(rows(site.scan(R"(C:\site\a.html)", R"(<a href=page.html>x</a> <b class="z">)")),
+              Rows{"age.html>x</a> <b class= href  0"});
+    // No quote after it: empty, the page itself (image 5, this third top page's), scan goes on.
+    EXPECT_EQ(rows(site.scan(R"(C:\site\b.html)", R"(<a href=x.html><a href=y.html>)")),
+              (Rows{R"( href C:\site\b.html 5)", R"( href C:\site\b.html 5)"}));
+    // The character after "=" is skipped whole, never split.
+    EXPECT_EQ(rows(site.scan(R"(C:\site\c.html)", "<a href=\xE8\xA1\xA8x.html\">")), Rows{"x.html href  0"});
+}
+
+TEST(LinkScanner, FragmentsAreCheckedInTheirTargetPage)
+{
+    Site site;
+    site.files.add(R"(C:\site\t.html)", R"(<A NAME="Top">x</a><h2 class="c" id="sec">S</h2>)");
+    site.files.add(R"(C:\site\pic.gif)", "");
+    const Collected c = site.scan(R"(C:\site\index.html)",
+                                  R"(<a name="here"><a href="#here"><a href="#nowhere"><a href="t.html#Top">)"
+                                  R"(<a href="t.html#top"><a href="t.html#sec"><a href="gone.html#x"><a href="gone.html">)"
+                                  R"(<a href="#"><a href=""><img src="pic.gif#p">)");
+    // Only a fragment: the page itself. Exact names, of <a name> or any id; "#" is the top of
+    // the page, "" the page itself; a fragment to a missing file gives no entry; a picture
+    // with a fragment is listed as a link.
+    EXPECT_EQ(rows(c), (Rows{R"(#here href C:\site\index.html 3)", R"(#nowhere href C:\site\index.html 0)",
+                             R"(t.html#Top href C:\site\t.html 3)", R"(t.html#top href C:\site\t.html 0)",
+                             R"(t.html#sec href C:\site\t.html 3)", "gone.html href  0",
+                             R"(# href C:\site\index.html 3)", R"( href C:\site\index.html 3)",
+                             R"(pic.gif#p href C:\site\pic.gif 0)"}));
+    EXPECT_EQ(c.dropped, std::vector<std::string>{"gone.html#x"});
+    // Each target is read once however many fragments point at it: the page, t.html, pic.gif.
+    EXPECT_EQ(site.files.reads, 3);
+}
+
+TEST(LinkScanner, AddressesWithAnySchemeAreNeverFiles)
+{
+    Site site;
+    site.files.add(R"(C:\site\noext)", "");
+    // A drive letter is no scheme; a file without extension shares the picture of the web
+    // addresses (the same empty extension).
+    EXPECT_EQ(rows(site.scan(R"(C:\site\index.html)",
+                             R"(<a href="https://x.org/"><a href="mailto:a@b.jp"><a href="HTTP://X/">)"
+                             R"(<a href="see http://x/"><a href="ftp://f/"><a href="C:x.html"><a href="noext">)")),
+              (Rows{"https://x.org/ href URL 2", "mailto:a@b.jp href URL 2", "HTTP://X/ href URL 2",
+                    "see http://x/ href URL 2", "ftp://f/ href URL 2", "C:x.html href  0", R"(noext href C:\site\noext 2)"}));
+    EXPECT_TRUE(hasScheme("svn+ssh:x"));
+    EXPECT_FALSE(hasScheme("1a:b"));
+}
+
+TEST(LinkScanner, WindowsPathsOfTheReferences)
+{
+    Site site;
+    site.files.add(R"(C:\site\sub\a.html)", "");
+    site.files.add(R"(C:\site\img\x.gif)", "");
+    EXPECT_EQ(rows(site.scan(R"(C:\site\index.html)",
+                             R"(<a href="./sub/a.html"><a href="/img/x.gif"><a href="C:\site\sub\a.html">)"
+                             R"(<a href="D:\other\b.html"><a href="c:/site/img/x.gif">)")),
+              (Rows{R"(sub/a.html href C:\site\sub\a.html 3)", R"(/img/x.gif href C:\site\\img\x.gif 4)",
+                    R"(sub\a.html href C:\site\sub\a.html 3)", R"(D:\other\b.html href  0)",
+                    R"(c:/site/img/x.gif href C:\site\img\x.gif 4)"}));
+    // POSIX follows the rules for links without drive: a backslash is part of a name; hidden
+    // files are not found.
+    Site posix(PathStyle::Posix);
+    for (const char* file : {"/site/sub/a.html", "/site/img/x.gif", "/site/.hidden.html"})
+        posix.files.add(file, "");
+    EXPECT_EQ(rows(posix.scan("/site/index.html", R"(<a href="./sub/a.html"><a href="/img/x.gif">)"
+                                                 R"(<a href="sub\a.html"><a href=".hidden.html"><a href="sub/../img/x.gif">)")),
+              (Rows{"sub/a.html href /site/sub/a.html 3", "/img/x.gif href /site//img/x.gif 4", R"(sub\a.html href  0)",
+                    ".hidden.html href  0", "sub/../img/x.gif href /site/sub/../img/x.gif 4"}));
+}
+
+TEST(LinkScanner, IconsAreSharedByExtension)
+{
+    Site site;
+    for (const char* file : {R"(C:\site\a.html)", R"(C:\site\b.html)", R"(C:\site\c.noicon)", R"(C:\site\d.noicon)"})
+        site.files.add(file, "");
+    // a.html and b.html share the top page's image without asking; no icon gives 0, asked again.
+    EXPECT_EQ(rows(site.scan(R"(C:\site\index.html)", R"(<a href="a.html"><a href="b.html"><a href="c.noicon"><a href="d.noicon">)")),
+              (Rows{R"(a.html href C:\site\a.html 3)", R"(b.html href C:\site\b.html 3)",
+                    R"(c.noicon href C:\site\c.noicon 0)", R"(d.noicon href C:\site\d.noicon 0)"}));
+    EXPECT_EQ(site.icons.asked, (std::vector<std::string>{R"(C:\site\index.html)", R"(C:\site\c.noicon)", R"(C:\site\d.noicon)"}));
+    EXPECT_EQ(site.list.FindExtensionIcon(".noicon"), -1);
+    EXPECT_EQ(extensionOf(R"(C:\a.b\file)", PathStyle::Windows), "");
+}
+
+TEST(LinkScanner, UnreadablePagesStopTheScan)
+{
+    Site site;
+    Collected out;
+    const ScanResult r = ScanPage(site.list.Add(R"(C:\site\gone.html)", "TopPage", 3), site.list, site.icons, out, site.session);
+    EXPECT_EQ(r.outcome == ScanResult::Outcome::Unreadable ? r.unreadablePath : "", R"(C:\site\gone.html)");
+    // Nothing is read for a web address.
+    EXPECT_EQ(ScanPage(site.list.Add("URL", "href", 2), site.list, site.icons, out, site.session).outcome,
+              ScanResult::Outcome::Done);
+    EXPECT_EQ(site.files.reads, 1);
+}
+
+TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
+{
+    // A NUL byte ends the text; Shift-JIS becomes UTF-8, so that link texts are file names.
+    EXPECT_EQ(decodePageText(std::string("<a\r\nb>\rc") + '\0' + "<a href=\"x\">"), "<ab>c");
+    EXPECT_EQ(decodePageText("<a href=\"\x95\x5C.html\">"), "<a href=\"表.html\">");
+    EXPECT_EQ(decodePageText("<meta charset=\"EUC-JP\">\xC9\xBD"), "<meta charset=\"EUC-JP\">表");
+    // A page that names Shift_JIS is read so even when its bytes would be valid UTF-8.
+    EXPECT_EQ(decodePageText("<meta content=\"text/html; charset=Shift_JIS\">\xC3\xA9"),
+              "<meta content=\"text/html; charset=Shift_JIS\">ﾃｩ");
+    EXPECT_EQ(decodePageText("\xEF\xBB\xBF<meta charset=shift_jis>\xE3\x81\x82"), "<meta charset=shift_jis>あ");
+    EXPECT_EQ(decodePageText("<meta charset=\"no-such-set\">\x82\xA0"), "<meta charset=\"no-such-set\">あ");
+    EXPECT_EQ(exactFormAnchorNames(R"(<a name="a"><A NAME="B"><p ID="c"><a  name="no"><p data-id="no"><a name="d)"),
+              (std::vector<std::string>{"a", "B", "c", ""}));
+}

@@ -1,0 +1,45 @@
+// libFuzzer harness for the link scanner: the first byte chooses the path style, the rest is
+// a page and, after a byte 0xFF, the page its fragments point to. The exact-form scan must
+// give what its plain steps give, and FindAnker's names must be found by the plain search.
+
+#include "../core/LinkScannerSupport.h"
+
+#include "project/AnyForm.h"
+
+#include <cstdlib>
+
+using namespace linktest;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const PathStyle style = data[0] & 1 ? PathStyle::Windows : PathStyle::Posix;
+    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::size_t split = std::min(bytes.find('\xFF'), bytes.size());
+    const std::string folder = style == PathStyle::Windows ? "C:\\site\\" : "/site/";
+    FakeSiteFiles files(style);
+    files.add(folder + "index.html", bytes.substr(0, split));
+    files.add(folder + "a.html", bytes.substr(std::min(split + 1, bytes.size())));
+    files.add(folder + "sub/b.gif", "");
+
+    std::vector<Entry> slowList{{"", folder + "index.html", "TopPage", ".html", 3}}; // as the fast list below
+    std::vector<std::string> slowDropped;
+    FakeIcons slowIcons;
+    const std::vector<Entry> slow = reference::ScanPage(files, slowIcons, folder + "index.html", style, slowList, slowDropped);
+    for (ScanForm form : {ScanForm::Exact, ScanForm::AnyForm}) {
+        ScanSession session(files, form, style);
+        LinkList list(style);
+        FakeIcons icons;
+        Collected fast;
+        ScanPage(list.Add(folder + "index.html", "TopPage", 3), list, icons, fast, session);
+        if (form == ScanForm::Exact && (fast.entries != slow || fast.dropped != slowDropped))
+            std::abort();
+    }
+    const std::string target = *ReadPageText(files, folder + "a.html");
+    for (const std::string& name : exactFormAnchorNames(target))
+        if (!reference::FindAnker(files, folder + "a.html", name))
+            std::abort();
+    anyFormAnchorNames(target);
+    return 0;
+}
