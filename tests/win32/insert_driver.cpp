@@ -19,7 +19,7 @@
 #include "insert/TargetWindow.h"
 #include "options/Settings.h"
 #include "platform/Backend.h"
-#include "platform/win32/Win32InstanceMutex.h"
+#include "platform/InstanceLock.h"
 #include "text/UserError.h"
 
 #include <fcntl.h>
@@ -68,7 +68,7 @@ int main()
 {
     _setmode(_fileno(stdout), _O_BINARY); // lines end in \n alone
     std::unique_ptr<orvanel::InstanceLock> instance;
-    const auto lock = orvanel::win32::Win32InstanceMutexes().acquireInstanceLock("Orvanel", instance);
+    const auto lock = orvanel::createInstanceLocks()->acquireInstanceLock("Orvanel", instance);
     if (lock != orvanel::InstanceLocks::LockResult::Acquired) {
         std::fputs(lock == orvanel::InstanceLocks::LockResult::AlreadyRunning ? "already running\n" : "no mutex\n",
                    stderr);

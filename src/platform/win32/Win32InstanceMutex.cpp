@@ -31,3 +31,9 @@ InstanceLocks::LockResult Win32InstanceMutexes::acquireInstanceLock(const std::s
 }
 
 } // namespace orvanel::win32
+
+namespace orvanel {
+
+std::unique_ptr<InstanceLocks> createInstanceLocks() { return std::make_unique<win32::Win32InstanceMutexes>(); }
+
+} // namespace orvanel
