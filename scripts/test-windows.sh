@@ -44,7 +44,8 @@ run_tests() {
   grep -A1 ': Skipped$' "$log" | grep -vE ': Skipped$|^--$' | sort | uniq -c || true
 }
 
-step "cross-build (mingw-w64)" windows_build "$src" "$build"
+step "cross-build (mingw-w64)" windows_build "$src" "$build" \
+  orvanel_core_tests orvanel_win32_tests orvanel_insert_driver orvanel_data
 step "Wine configuration" wine_setup "$build"
 run_tests "core tests" "$build/tests" ./orvanel_core_tests.exe
 step "virtual display" wine_display

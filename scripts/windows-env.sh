@@ -2,17 +2,20 @@
 # Windows with mingw-w64, and Wine with a configuration of its own in the build folder, never
 # the user's, on a virtual display when a program needs one.
 #
-#   windows_build SOURCE BUILD    configures (once) and builds the tree, quietly
+#   windows_build SOURCE BUILD TARGET...
+#                                 configures (once) and builds the targets named, quietly
 #   wine_setup BUILD              sets $wine and $wineserver, exports WINEPREFIX and the rest
 #   wine_display                  starts Xvfb and exports DISPLAY (no window manager: Wine
 #                                 activates its windows itself)
 #   wine_stop                     ends Wine's processes and the display
 
 windows_build() {
-  if [ ! -f "$2/build.ninja" ]; then
-    timeout 1800 cmake --preset mingw-cross -S "$1" -B "$2"
+  local source=$1 build=$2
+  shift 2
+  if [ ! -f "$build/build.ninja" ]; then
+    timeout 1800 cmake --preset mingw-cross -S "$source" -B "$build"
   fi
-  timeout 1800 cmake --build "$2" -j "$(nproc)"
+  timeout 1800 cmake --build "$build" -j "$(nproc)" --target "$@"
 }
 
 wine_setup() {
