@@ -3,30 +3,21 @@
 // status 255), runs the win32 backend on its message loop and, for each command line on
 // standard input, does what a click on a tag button does (AppActivate, then InsertTemplate).
 //
-// Commands, one per line (UTF-8):
-//   method N          InsertMethod := N
-//   auto 0|1          AutoActive := 0/1
-//   insert TEMPLATE   activation and insertion; answers "done MICROSECONDS TARGET-TITLE"
-//   lock              activation and a click on the lock button; answers "locked TITLE"
-//                     or "unlocked"
+// Commands, one per line (UTF-8): method, auto, insert and lock (tests/support/InsertCommands.h),
+// and
 //   hotkey MODS KEY   registers the hot key (modifier bits, virtual-key code); answers
 //                     "registered", "taken", "no such key" or "failed", and then "hotkey"
 //                     at every press
 //   quit
-// Errors shown to the user are answered "error " + their text.
 
-#include "insert/TagInserter.h"
-#include "insert/TargetWindow.h"
-#include "options/Settings.h"
+#include "InsertCommands.h"
 #include "platform/Backend.h"
 #include "platform/InstanceLock.h"
-#include "text/UserError.h"
 
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -86,27 +77,9 @@ int main()
         const auto space = line.find(' ');
         const std::string verb = line.substr(0, space);
         const std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1);
-        if (verb == "method") {
-            settings.InsertMethod = std::stoi(arg);
-            answer("ok");
-        } else if (verb == "auto") {
-            settings.AutoActive = arg == "1";
-            answer("ok");
-        } else if (verb == "insert") {
-            const auto start = std::chrono::steady_clock::now();
-            try {
-                target.AppActivate();
-                inserter.InsertTemplate(arg);
-            } catch (const orvanel::UserError& e) {
-                answer(std::string("error ") + e.what());
-                return;
-            }
-            const auto us = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
-            answer("done " + std::to_string(us.count()) + " " + target.EditTargetWindow());
-        } else if (verb == "lock") {
-            target.AppActivate();
-            answer(target.BtnLockTargetWindowClick() ? "locked " + target.EditTargetWindow() : "unlocked");
-        } else if (verb == "hotkey") {
+        if (orvanel::test::runInsertCommand(verb, arg, settings, target, inserter, answer))
+            return;
+        if (verb == "hotkey") {
             unsigned modifiers = 0;
             int key = 0;
             std::sscanf(arg.c_str(), "%u %d", &modifiers, &key);
