@@ -4,7 +4,10 @@
 #include "app/CommandLine.h"
 #include "app/ErrorDisplay.h"
 #include "app/ExeFolder.h"
+#include "app/OptionDialogHost.h"
 #include "app/TMainForm.h"
+#include "options/TOptionDialogForm.h"
+#include "options/TSupportDialogForm.h"
 #include "platform/Backend.h"
 #include "platform/InstanceLock.h"
 #include "tagdialog/TTagDialogForm.h"
@@ -60,13 +63,18 @@ int runOrvanel(int argc, char** argv)
     }
 
     // The windows that live for the whole run: the palette first (closing it ends the
-    // program), then the tag dialog.
+    // program), then the options dialog, the tag dialog and the input support dialog.
     std::unique_ptr<TMainForm> mainForm;
+    std::unique_ptr<TOptionDialogForm> optionDialog;
     std::unique_ptr<TTagDialogForm> tagDialog;
+    std::unique_ptr<TSupportDialogForm> supportDialog;
     try {
         mainForm = std::make_unique<TMainForm>(*backend, dataFolder(), userFolder());
+        optionDialog = std::make_unique<TOptionDialogForm>(mainForm->settings(), userFolder());
         tagDialog = std::make_unique<TTagDialogForm>();
+        supportDialog = std::make_unique<TSupportDialogForm>();
         connectTagDialog(*tagDialog, *mainForm);
+        connectOptionDialog(*optionDialog, *supportDialog, *mainForm, backend->keyboard());
         mainForm->onVerInfo = [palette = mainForm.get(), &programs = backend->programStarter()] {
             ShowVerInfo(palette, programs);
         };
@@ -76,7 +84,9 @@ int runOrvanel(int argc, char** argv)
     }
     mainForm->show();
     const int status = QApplication::exec();
+    supportDialog.reset();
     tagDialog.reset();
+    optionDialog.reset();
     mainForm.reset();
     return status;
 }

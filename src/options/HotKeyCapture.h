@@ -3,22 +3,14 @@
 // release, not from the key of the event: "ctrl + ", "shift + ", "alt + " for the
 // modifiers that are down, in this order ("ctrl + " when none is), then the key.
 
-#include <set>
+#include "platform/Keyboard.h"
+
 #include <string>
 #include <string_view>
 
 namespace orvanel::options {
 
 inline constexpr std::string_view kNoHotKeyText = "なし";
-
-// The keys that are down.
-struct KeyboardState {
-    bool ctrl = false;
-    bool shift = false;
-    bool alt = false;
-    // Letter keys as 'A'..'Z' and digit keys as '0'..'9'; other keys are not listed.
-    std::set<char> keys;
-};
 
 // EditSetHotKeyKeyDown: the modifiers, then the first letter A to Z that is down, else
 // the first digit 0 to 9, if any.

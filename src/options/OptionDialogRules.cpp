@@ -85,7 +85,7 @@ void FormShow(const Settings& settings, OptionDialogValues& values, UserTagEdito
     values.EditProPath = {settings.ProPath1, settings.ProPath2, settings.ProPath3};
 }
 
-void OKBtnClick(const OptionDialogValues& values, Settings& settings, UserTagEditor& editor,
+bool OKBtnClick(const OptionDialogValues& values, Settings& settings, UserTagEditor& editor,
                 const OptionDialogHooks& hooks, const launch::Tell& tell)
 {
     settings.TagFace = values.RadioSetTagFace;
@@ -105,9 +105,10 @@ void OKBtnClick(const OptionDialogValues& values, Settings& settings, UserTagEdi
     for (const ExtRow& row : values.ListViewExt)
         settings.ExtList.push_back(row.extension + "=" + row.program);
 
+    bool saved = true;
     if (editor.GroupListChanged() || editor.TagListChanged()) {
-        editor.SaveCurTagGroupList();
-        editor.SaveUserTagGroupList();
+        saved = editor.SaveCurTagGroupList();
+        saved = editor.SaveUserTagGroupList() && saved;
         if (hooks.LoadUserTag)
             hooks.LoadUserTag();
     }
@@ -131,6 +132,7 @@ void OKBtnClick(const OptionDialogValues& values, Settings& settings, UserTagEdi
 
     if (hooks.UpdateMenu)
         hooks.UpdateMenu();
+    return saved;
 }
 
 void ListViewExtClick(OptionDialogValues& values)

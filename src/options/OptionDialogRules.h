@@ -68,7 +68,9 @@ void FormShow(const Settings& settings, OptionDialogValues& values, UserTagEdito
 // Copies `values` into `settings` and applies them: the hot key is registered, the user
 // tag files are saved and the user tags rebuilt when they changed, the menus updated.
 // A hot key that cannot be registered is told and the rest is applied all the same.
-void OKBtnClick(const OptionDialogValues& values, Settings& settings, UserTagEditor& editor,
+// False when a changed user tag file could not be written (the user has been told and the
+// old file is whole): the dialog then stays open, so that nothing typed there is lost.
+bool OKBtnClick(const OptionDialogValues& values, Settings& settings, UserTagEditor& editor,
                 const OptionDialogHooks& hooks, const launch::Tell& tell);
 
 // ---- the extension list

@@ -19,3 +19,12 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UserTagEditor.h
   ${CMAKE_CURRENT_LIST_DIR}/UserTagEditor.cpp
 )
+# Ui: the options dialog with its page of user tags, and the input support dialog.
+list(APPEND ORVANEL_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OptionDialogWidgets.h
+  ${CMAKE_CURRENT_LIST_DIR}/TOptionDialogForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/TOptionDialogForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OptionUserTagPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TSupportDialogForm.h
+  ${CMAKE_CURRENT_LIST_DIR}/TSupportDialogForm.cpp
+)

@@ -12,6 +12,7 @@
 #include "platform/EventLoop.h"
 #include "platform/HotKey.h"
 #include "platform/KeyDelivery.h"
+#include "platform/Keyboard.h"
 #include "platform/ProgramStarter.h"
 
 #include <memory>
@@ -26,6 +27,7 @@ public:
     virtual Clipboard& clipboard() = 0;
     virtual KeyDelivery& keyDelivery() = 0;
     virtual HotKey& hotKey() = 0;
+    virtual Keyboard& keyboard() = 0;
     virtual DockStrip& dockStrip() = 0;
     virtual ProgramStarter& programStarter() = 0;
 };

@@ -7,7 +7,7 @@ std::vector<FileFilter> openDialogFilters()
     return {
         {"htmlﾌｧｲﾙ,htmﾌｧｲﾙ(*.html,*htm)", "*.html;*htm"},
         {"画像ﾌｧｲﾙ(*.gif,*.jpg)", "*.gif;*.jpg"},
-        {"実行ﾌｧｲﾙ(*.exe)", "*.exe"},
+        {"実行ﾌｧｲﾙ(*.exe)", "*.exe", true},
         {"ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄ(*.url)", "*.url"},
         {"全てのﾌｧｲﾙ(*.*)", "*"},
     };

@@ -14,6 +14,9 @@ namespace orvanel {
 struct FileFilter {
     std::string description;
     std::string patterns; // separated by ";"
+    // The system's programs: where programs carry no name extension, the files that may
+    // be executed, whatever their names, are shown too.
+    bool programs = false;
 };
 
 // The dialog's filters, numbers 1 to 5: HTML files, images, executables, internet

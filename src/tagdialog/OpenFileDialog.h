@@ -1,6 +1,7 @@
 #pragma once
-// The program's one open-file dialog shown as the system's file dialog: with the state's
-// filters, filter number, folder and title; what the user did there is written back.
+// The system's file dialog shown from the program's one open-file dialog state: every file
+// chooser of the program (the palette's file commands, the reference buttons of the tag
+// dialog and of the options dialog) runs it.
 
 #include "tagdialog/OpenDialogState.h"
 
@@ -11,8 +12,9 @@ class QWidget;
 
 namespace orvanel {
 
-// The chosen file, or nullopt when the user cancelled. On a choice the state takes the
-// filter in use and the chosen file's folder, so that the next use starts there.
+// Shows the dialog modally with the state's filters, filter number, folder and title. When
+// the user picks a file, the state takes the filter and folder in use (the next use starts
+// there) and the file's absolute path is returned; nullopt when the user cancelled.
 std::optional<std::string> showOpenDialog(QWidget* parent, OpenDialogState& state);
 
 } // namespace orvanel

@@ -197,7 +197,7 @@ TEST_F(PaletteTest, ComponentsCarryTheirNamesCaptionsAndHints)
 
 TEST_F(PaletteTest, NinePagesHoldThe67ButtonsInOrder)
 {
-    TMainForm& f = open();
+    open();
     auto* pages = find<QTabWidget>("PageTag");
     ASSERT_EQ(pages->count(), 9);
     QStringList names, captions;

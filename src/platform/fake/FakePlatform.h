@@ -44,6 +44,7 @@ class FakePlatform : public Backend,
                      public Clipboard,
                      public KeyDelivery,
                      public HotKey,
+                     public Keyboard,
                      public ProgramStarter {
 public:
     // The process id of the program itself (owner of the clipboard after setClipboardText).
@@ -123,6 +124,8 @@ public:
     bool hotKeyRegistered() const { return hotKeyRegistered_; }
     // Calls the hot key handler as if the hot key had been pressed.
     void pressHotKey();
+    // The keys the keyboard reports down from now on; nullopt: it cannot be read.
+    void setKeysDown(std::optional<KeyboardState> keys) { keysDown_ = std::move(keys); }
 
     // ---- programs
     struct FakeProgram {
@@ -144,6 +147,7 @@ public:
     Clipboard& clipboard() override { return *this; }
     KeyDelivery& keyDelivery() override { return *this; }
     HotKey& hotKey() override { return *this; }
+    Keyboard& keyboard() override { return *this; }
     DockStrip& dockStrip() override { return dock_; }
     FakeDockStrip& fakeDockStrip() { return dock_; }
     ProgramStarter& programStarter() override { return *this; }
@@ -168,6 +172,7 @@ public:
     HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) override;
     void unregisterHotKey() override;
     void setHotKeyHandler(std::function<void()> handler) override;
+    std::optional<KeyboardState> keysDownNow() override { return keysDown_; }
     StartResult startProcess(const std::vector<std::string>& argv) override;
     WindowWaitOutcome waitForWindow(ProcessId pid) override;
     DesktopOpenOutcome openWithDesktop(const std::string& path) override;
@@ -220,6 +225,7 @@ private:
     int caretSteps_ = 0;
     bool hotKeyRegistered_ = false;
     std::function<void()> hotKeyHandler_;
+    std::optional<KeyboardState> keysDown_ = KeyboardState{};
     FakeDockStrip dock_;
     std::map<std::string, FakeProgram> programs_;
     std::map<ProcessId, bool> startedPids_; // process -> whether it shows a window

@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Events.h"
 #include "platform/win32/Win32HotKey.h"
 #include "platform/win32/Win32KeyDelivery.h"
+#include "platform/win32/Win32Keyboard.h"
 #include "platform/win32/Win32ProgramStarter.h"
 #include "platform/win32/Win32Waits.h"
 
@@ -30,6 +31,7 @@ public:
     Clipboard& clipboard() override { return clipboard_; }
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
+    Keyboard& keyboard() override { return keyboard_; }
     DockStrip& dockStrip() override { return dockStrip_; }
     ProgramStarter& programStarter() override { return programs_; }
 
@@ -41,6 +43,7 @@ private:
     Win32Desktop desktop_;
     Win32KeyDelivery keys_;
     Win32HotKey hotKey_;
+    Win32Keyboard keyboard_;
     Win32DockStrip dockStrip_;
     Win32ProgramStarter programs_;
 };

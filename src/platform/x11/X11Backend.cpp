@@ -13,6 +13,7 @@ X11Backend::X11Backend()
       desktop_(conn_, events_, waits_),
       keys_(conn_, events_, watch_, clipboard_, waits_),
       hotKey_(conn_, events_),
+      keyboard_(conn_),
       dock_(conn_, events_, waits_),
       programs_(conn_, events_, waits_)
 {

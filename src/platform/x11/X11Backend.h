@@ -10,6 +10,7 @@
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11HotKey.h"
 #include "platform/x11/X11KeyDelivery.h"
+#include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11ProgramStarter.h"
 #include "platform/x11/X11SelectionWatch.h"
 #include "platform/x11/X11Waits.h"
@@ -25,6 +26,7 @@ public:
     Clipboard& clipboard() override { return clipboard_; }
     KeyDelivery& keyDelivery() override { return keys_; }
     HotKey& hotKey() override { return hotKey_; }
+    Keyboard& keyboard() override { return keyboard_; }
     DockStrip& dockStrip() override { return dock_; }
     ProgramStarter& programStarter() override { return programs_; }
 
@@ -41,6 +43,7 @@ private:
     X11Desktop desktop_;
     X11KeyDelivery keys_;
     X11HotKey hotKey_;
+    X11Keyboard keyboard_;
     X11DockStrip dock_;
     X11ProgramStarter programs_;
 };
