@@ -1,6 +1,5 @@
 #pragma once
-// The commands both insertion drivers (X11 and Windows) take the same way, each doing what
-// the palette does:
+// The commands both insertion drivers (X11, Windows) take alike, done as the palette does:
 //   method N          InsertMethod := N
 //   auto 0|1          AutoActive := 0/1
 //   insert TEMPLATE   activation and insertion; answers "done MICROSECONDS TARGET-TITLE", or

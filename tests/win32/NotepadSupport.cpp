@@ -3,6 +3,7 @@
 #include "platform/win32/Win32Windows.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace orvanel::win32 {
 namespace {
@@ -20,7 +21,7 @@ UniqueHandle start(std::wstring commandLine, HANDLE in = nullptr, HANDLE out = n
     }
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, in != nullptr, 0, nullptr, nullptr, &si, &pi))
-        throw std::runtime_error("CreateProcessW failed");
+        throw std::runtime_error("CreateProcessW failed with error " + std::to_string(::GetLastError()));
     ::CloseHandle(pi.hThread);
     return UniqueHandle(pi.hProcess);
 }

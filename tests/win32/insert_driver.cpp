@@ -3,8 +3,7 @@
 // status 255), runs the win32 backend on its message loop and, for each command line on
 // standard input, does what a click on a tag button does (AppActivate, then InsertTemplate).
 //
-// Commands, one per line (UTF-8): method, auto, insert and lock (tests/support/InsertCommands.h),
-// and
+// Commands, one per line (UTF-8): method, auto, insert, lock (tests/support/InsertCommands.h) and
 //   hotkey MODS KEY   registers the hot key (modifier bits, virtual-key code); answers
 //                     "registered", "taken", "no such key" or "failed", and then "hotkey"
 //                     at every press
