@@ -3,7 +3,6 @@
 #include "platform/win32/Win32Windows.h"
 
 #include <stdexcept>
-#include <string>
 
 namespace orvanel::win32 {
 namespace {
