@@ -33,9 +33,10 @@ int main(int argc, char** argv)
     w.setWindowTitle("Bare Qt window");
     w.setGeometry(180, 180, 535, 131);
 #ifdef WITH_JAPANESE_LABEL
-    // The palette cannot show itself without its Japanese font; this baseline pays that too.
+    // The palette cannot show itself without its Japanese font; this baseline pays that too,
+    // with the palette's choice of face.
     QFont font;
-    font.setFamilies({QString::fromUtf8("\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"), "MS PGothic",
+    font.setFamilies({QString::fromUtf8("\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"), "MS PGothic", "IPAPGothic",
                       "Noto Sans CJK JP"});
     font.setPointSize(9);
     w.setFont(font);

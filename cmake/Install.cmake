@@ -41,10 +41,11 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
-# The shared libraries come from dpkg-shlibdeps (Debian dpkg-dev); the Japanese user
-# interface needs a Japanese font; files of an extension without a program of its own and the
-# about box's address are opened with xdg-open.
+# The shared libraries come from dpkg-shlibdeps (Debian dpkg-dev), all but the SVG image plugin
+# that the about box loads at run time (libqt6svg6); the Japanese user interface needs a
+# Japanese font; files of an extension without a program of its own and the about box's address
+# are opened with xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-japanese-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-ipafont-gothic | fonts-noto-cjk | fonts-japanese-gothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

@@ -9,7 +9,7 @@ build_pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libqt6svg6
   libx11-dev libxtst-dev libxfixes-dev libxres-dev
-  fonts-noto-cjk fonts-dejavu-core
+  fonts-ipafont-gothic fonts-noto-cjk fonts-dejavu-core
   librsvg2-bin dpkg-dev
 )
 run_pkgs=(xvfb openbox x11-utils xdg-utils)

@@ -2,13 +2,14 @@
 
 #include "about/VerInfoTexts.h"
 #include "app/ErrorDisplay.h"
+#include "catalogue/PictureIcon.h"
 
 #include <QFrame>
+#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <span>
@@ -34,13 +35,16 @@ constexpr QSize LogoSize(206, 53);
 constexpr QSize IconSize(32, 32);
 
 // An SVG of the program's resources drawn into an image of `size` over `background`.
+// Through the toolkit's SVG image plugin, loaded when the about box first opens: the program
+// does not link the SVG library, which the palette itself never needs.
 QImage renderSvg(const QString& resource, QSize size, QImage::Format format, Qt::GlobalColor background)
 {
     QImage image(size, format);
     image.fill(background);
-    QSvgRenderer svg(resource);
+    QImageReader reader(resource, "svg");
+    reader.setScaledSize(size);
     QPainter painter(&image);
-    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.drawImage(QPoint(0, 0), reader.read());
     return image;
 }
 
@@ -205,8 +209,11 @@ void TVerInfoForm::LabelURLClick()
 
 QIcon ProgramIcon()
 {
-    initAboutResources();
-    return QIcon(QStringLiteral(":/about/orvanel.svg"));
+    // Rendered from the SVG art at build time: showing the window needs no SVG renderer.
+    std::vector<std::pair<QString, int>> pictures;
+    for (int size : {16, 32, 48})
+        pictures.emplace_back(QStringLiteral(":/program/orvanel-%1.png").arg(size), size);
+    return catalogue::pictureIcon(std::move(pictures));
 }
 
 void ShowVerInfo(QWidget* owner, ProgramStarter& programs)

@@ -4,23 +4,32 @@
 #include "options/TOptionDialogForm.h"
 #include "options/TSupportDialogForm.h"
 
+#include <utility>
+
 namespace orvanel {
 
-void connectOptionDialog(TOptionDialogForm& dialog, TSupportDialogForm& support, TMainForm& palette,
-                         Keyboard& keyboard)
+void connectOptionDialogWhenNeeded(std::unique_ptr<TOptionDialogForm>& dialog,
+                                   std::unique_ptr<TSupportDialogForm>& support, TMainForm& palette,
+                                   Keyboard& keyboard, std::string userFolder)
 {
-    dialog.setHost(OptionDialogHost{
-        [&palette] { palette.SetHotKey(); },
-        [&palette] { palette.UpdateMenu(); },
-        [&palette] { palette.LoadUserTag(); },
-        &palette.OpenDialog(),
-        &keyboard,
-    });
-    dialog.setShowSupportPanel(
-        [&support](const options::SupportDialogValues& values) { return support.ShowSupportPanel(values); });
-    palette.onOption = [&dialog, &palette] {
+    palette.onOption = [&dialog, &support, &palette, &keyboard, folder = std::move(userFolder)] {
+        if (!dialog) {
+            dialog = std::make_unique<TOptionDialogForm>(palette.settings(), folder);
+            dialog->setHost(OptionDialogHost{
+                [&palette] { palette.SetHotKey(); },
+                [&palette] { palette.UpdateMenu(); },
+                [&palette] { palette.LoadUserTag(); },
+                &palette.OpenDialog(),
+                &keyboard,
+            });
+            dialog->setShowSupportPanel([&support](const options::SupportDialogValues& values) {
+                if (!support)
+                    support = std::make_unique<TSupportDialogForm>();
+                return support->ShowSupportPanel(values);
+            });
+        }
         FollowSuspension suspended(palette.target());
-        dialog.exec();
+        dialog->exec();
     };
 }
 

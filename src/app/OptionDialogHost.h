@@ -5,6 +5,9 @@
 // rebuild its user tags, the reference buttons use the palette's open-file dialog, and the
 // hot-key capture reads the keys down now.
 
+#include <memory>
+#include <string>
+
 namespace orvanel {
 
 class Keyboard;
@@ -12,8 +15,11 @@ class TMainForm;
 class TOptionDialogForm;
 class TSupportDialogForm;
 
-// All must live until the program ends (the dialogs are created once, at start-up).
-void connectOptionDialog(TOptionDialogForm& dialog, TSupportDialogForm& support, TMainForm& palette,
-                         Keyboard& keyboard);
+// The options dialog is made in `dialog` when the palette's options command is first given,
+// and the support dialog in `support` when the options dialog first asks for it: most runs
+// open neither. The slots, the palette and the keyboard must live until the program ends.
+void connectOptionDialogWhenNeeded(std::unique_ptr<TOptionDialogForm>& dialog,
+                                   std::unique_ptr<TSupportDialogForm>& support, TMainForm& palette,
+                                   Keyboard& keyboard, std::string userFolder);
 
 } // namespace orvanel

@@ -6,6 +6,7 @@
 #include "app/ExeFolder.h"
 #include "app/OptionDialogHost.h"
 #include "app/TMainForm.h"
+#include "app/ToolkitPictures.h"
 #include "options/TOptionDialogForm.h"
 #include "options/TSupportDialogForm.h"
 #include "platform/Backend.h"
@@ -41,6 +42,7 @@ int runOrvanel(int argc, char** argv)
         return runCommandLineFace(argc, argv);
 
     OrvanelApplication app(argc, argv);
+    QApplication::setStyle(new ToolkitPictureStyle);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("orvanel"));
@@ -63,18 +65,16 @@ int runOrvanel(int argc, char** argv)
     }
 
     // The windows that live for the whole run: the palette first (closing it ends the
-    // program), then the options dialog, the tag dialog and the input support dialog.
+    // program), then the options dialog, the tag dialog and the input support dialog, each
+    // made when the palette first needs it.
     std::unique_ptr<TMainForm> mainForm;
     std::unique_ptr<TOptionDialogForm> optionDialog;
     std::unique_ptr<TTagDialogForm> tagDialog;
     std::unique_ptr<TSupportDialogForm> supportDialog;
     try {
         mainForm = std::make_unique<TMainForm>(*backend, dataFolder(), userFolder());
-        optionDialog = std::make_unique<TOptionDialogForm>(mainForm->settings(), userFolder());
-        tagDialog = std::make_unique<TTagDialogForm>();
-        supportDialog = std::make_unique<TSupportDialogForm>();
-        connectTagDialog(*tagDialog, *mainForm);
-        connectOptionDialog(*optionDialog, *supportDialog, *mainForm, backend->keyboard());
+        connectTagDialogWhenNeeded(tagDialog, *mainForm);
+        connectOptionDialogWhenNeeded(optionDialog, supportDialog, *mainForm, backend->keyboard(), userFolder());
         mainForm->onVerInfo = [palette = mainForm.get(), &programs = backend->programStarter()] {
             ShowVerInfo(palette, programs);
         };

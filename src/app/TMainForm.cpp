@@ -1,13 +1,17 @@
 #include "app/TMainForm.h"
+#include "app/ToolkitPictures.h"
+#include "text/UiFont.h"
 
 #include "app/HotKeyText.h"
 #include "options/SettingsFile.h"
+#include "catalogue/CompactTabs.h"
 #include "catalogue/ShippedGroups.h"
 #include "catalogue/TagButtons.h"
 #include "catalogue/TagMenuModel.h"
 #include "catalogue/TagMenuWidgets.h"
 #include "catalogue/TagPages.h"
 #include "platform/Backend.h"
+#include "platform/Diagnostics.h"
 #include "project/TPrjMngr.h"
 #include "tagdialog/OpenFileDialog.h"
 #include "text/UserErrorBox.h"
@@ -38,26 +42,25 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// The palette's font: the classic Japanese UI font when installed, else Noto Sans CJK JP
-// (resolved by the font system when first used, without listing every installed font).
+// The palette's font: the Japanese UI gothic (resolved by the font system when first used,
+// without listing every installed font).
 QFont paletteFont()
 {
     QFont font;
-    font.setFamilies({QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(japaneseUiFamilies());
     font.setPointSize(9);
     return font;
 }
 
 // A button of one of the small toolbars: its hint is also its caption and accessible name.
-QToolButton* addToolButton(QToolBar* bar, const char* name, const QString& hint, QStyle::StandardPixmap pixmap)
+QToolButton* addToolButton(QToolBar* bar, const char* name, const QString& hint, const QIcon& icon)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
     button->setText(hint);
     button->setToolTip(hint);
     button->setAccessibleName(hint);
-    button->setIcon(bar->style()->standardIcon(pixmap));
+    button->setIcon(icon);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -142,6 +145,7 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
     SetHotKey();
     UpdateMenu();
 
+    inserter_.setLog(insertLog());
     backend_.hotKey().setHotKeyHandler([this] { Guarded(this, [&] { hotKeyPressed(); }); });
     // A press anywhere on the palette makes the program the active application (the
     // palette never takes the focus, so no activation event comes for it).
@@ -155,6 +159,7 @@ TMainForm::TMainForm(Backend& backend, std::string exeFolder, std::string userFo
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    inserter_.setLog(insertLog());
     backend_.hotKey().setHotKeyHandler({});
 }
 
@@ -200,7 +205,7 @@ void TMainForm::buildForm()
     LabelTargetWindow->setBuddy(EditTargetWindow);
     BarFixTargetWindow = newToolBar(PanelTarget, "BarFixTargetWindow");
     BtnLockTargetWindow = addToolButton(BarFixTargetWindow, "BtnLockTargetWindow",
-                                        QString::fromUtf8("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), QStyle::SP_DialogNoButton);
+                                        QString::fromUtf8("ﾀｰｹﾞｯﾄｳｨﾝﾄﾞｳをﾛｯｸ"), toolkitPicture("standardbutton-no", {16, 32, 128}));
     BtnLockTargetWindow->setCheckable(true);
     connect(BtnLockTargetWindow, &QToolButton::clicked, this, [this] {
         Guarded(this, [&] { BtnLockTargetWindowClick(); });
@@ -227,16 +232,16 @@ void TMainForm::buildForm()
     mainBtnLayout->setContentsMargins(0, 0, 0, 0);
     mainBtnLayout->setSpacing(0);
     BtnBar1 = newToolBar(PanelMainBtn, "BtnBar1");
-    BtnNew = addToolButton(BtnBar1, "BtnNew", QString::fromUtf8("新規作成"), QStyle::SP_FileIcon);
-    BtnOpen = addToolButton(BtnBar1, "BtnOpen", QString::fromUtf8("開く"), QStyle::SP_DirOpenIcon);
+    BtnNew = addToolButton(BtnBar1, "BtnNew", QString::fromUtf8("新規作成"), toolkitPicture("file", {16, 32, 128}));
+    BtnOpen = addToolButton(BtnBar1, "BtnOpen", QString::fromUtf8("開く"), toolkitPicture("diropen", {16, 32, 128}));
     BtnBar1->addSeparator();
-    BtnPreview = addToolButton(BtnBar1, "BtnPreview", QString::fromUtf8("ブラウザで確認"), QStyle::SP_FileDialogContentsView);
+    BtnPreview = addToolButton(BtnBar1, "BtnPreview", QString::fromUtf8("ブラウザで確認"), toolkitPicture("filecontents", {16, 32, 128}));
     BtnPreview->setEnabled(false);
     BtnBar2 = newToolBar(PanelMainBtn, "BtnBar2");
-    BtnOption = addToolButton(BtnBar2, "BtnOption", QString::fromUtf8("ｵﾌﾟｼｮﾝ設定"), QStyle::SP_FileDialogDetailedView);
+    BtnOption = addToolButton(BtnBar2, "BtnOption", QString::fromUtf8("ｵﾌﾟｼｮﾝ設定"), toolkitPicture("viewdetailed", {16, 32, 128}));
     BtnBar2->addSeparator();
-    BtnAppBar = addToolButton(BtnBar2, "BtnAppBar", QString::fromUtf8("ｱﾌﾟﾘｹｰｼｮﾝﾊﾞｰ形式で表示"), QStyle::SP_TitleBarShadeButton);
-    BtnStayOnTop = addToolButton(BtnBar2, "BtnStayOnTop", QString::fromUtf8("常に手前に表示"), QStyle::SP_TitleBarNormalButton);
+    BtnAppBar = addToolButton(BtnBar2, "BtnAppBar", QString::fromUtf8("ｱﾌﾟﾘｹｰｼｮﾝﾊﾞｰ形式で表示"), toolkitPicture("titlebar-shade", {16, 32, 48}));
+    BtnStayOnTop = addToolButton(BtnBar2, "BtnStayOnTop", QString::fromUtf8("常に手前に表示"), style()->standardIcon(QStyle::SP_TitleBarNormalButton));
     BtnAppBar->setCheckable(true);
     BtnStayOnTop->setCheckable(true);
     mainBtnLayout->addWidget(BtnBar1);
@@ -254,13 +259,8 @@ void TMainForm::buildForm()
     PageTag->setFocusPolicy(Qt::NoFocus);
     PageTag->setUsesScrollButtons(true);
     PageTag->setDocumentMode(false);
-    // Nine tabs side by side in the palette's smallest width: tight tab padding.
-    // Only the tab bar is styled, so the 67 buttons keep the plain style (and its speed).
-    PageTag->tabBar()->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 2px 7px; border: 1px solid #9a9a9a; border-bottom: none;"
-        " border-top-left-radius: 2px; border-top-right-radius: 2px; background: #e4e4e4; margin-right: -1px; }"
-        "QTabBar::tab:selected { background: #fafafa; margin-bottom: -1px; }"
-        "QTabBar::tab:!selected { margin-top: 2px; }"));
+    // All tabs side by side in the palette's smallest width.
+    catalogue::makeTabsCompact(PageTag->tabBar());
     tagLayout->addWidget(PageTag);
     row->addWidget(PanelTagBtn, 1);
 
@@ -740,7 +740,7 @@ int TMainForm::PrjMngrSwitch(bool open)
     if (open) {
         if (state == 2 && prjMngr_)
             delete prjMngr_.data();
-        prjMngr_ = new TPrjMngr(this, MenuToolPrjMngr, settings_);
+        prjMngr_ = new TPrjMngr(*this);
         prjMngr_->show();
         snapProjectManager();
         // The window manager frames both windows a moment later; snap again then.

@@ -41,11 +41,12 @@ namespace orvanel {
 class Backend;
 
 // The tag dialog as the palette's tag commands see it: ShowPanel prepares the panel of
-// that name ("Panel" + key) and says whether the dialog has one; execModal shows the
-// dialog modally and returns when it has closed.
+// that name ("Panel" + key) and says whether the dialog has one; ShowTextToEdit fills an
+// edit of it by name; execModal shows the dialog modally and returns when it has closed.
 struct PanelHost {
     std::function<bool(const std::string& panelName)> ShowPanel;
     std::function<void()> execModal;
+    std::function<void(const std::string& editName, const std::string& text)> ShowTextToEdit;
 };
 
 class TMainForm : public QMainWindow {
@@ -61,6 +62,7 @@ public:
     ~TMainForm() override;
 
     // ---- the program's state owned by the palette
+    Backend& backend() { return backend_; }
     Settings& settings() { return settings_; }
     const WindowState& windowState() const { return windowState_; }
     // The program's one open-file dialog: it starts in Option/InitialDir, every file chooser
@@ -68,6 +70,10 @@ public:
     OpenDialogState& OpenDialog() { return openDialog_; }
     TargetState& target() { return target_; }
     TagInserter& inserter() { return inserter_; }
+    launch::Launcher& launcher() { return launcher_; }
+    const PanelHost& panelHost() const { return panelHost_; }
+    const ChooseFile& chooseFile() const { return chooseFile_; }
+    QAction* menuToolPrjMngr() const { return MenuToolPrjMngr; }
     const text::KeyedTextList& menuTagList() const { return menuTagList_; }
     const catalogue::ButtonTagList& buttonTagList() const { return buttonTagList_; }
     const text::KeyedTextList& userTagList() const { return userTagList_; }

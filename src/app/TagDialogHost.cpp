@@ -8,7 +8,9 @@
 
 namespace orvanel {
 
-void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
+namespace {
+
+void wireDialog(TTagDialogForm& dialog, TMainForm& palette)
 {
     dialog.setButtonTagList(&palette.buttonTagList());
     dialog.setOpenDialogState(&palette.OpenDialog());
@@ -22,9 +24,32 @@ void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
                                             ShowMessage(std::string(message), &dialog);
                                         });
     });
+}
+
+} // namespace
+
+void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
+{
+    wireDialog(dialog, palette);
     palette.setPanelHost(PanelHost{
         [&dialog](const std::string& panelName) { return dialog.ShowPanel(panelName); },
         [&dialog] { dialog.exec(); },
+        [&dialog](const std::string& editName, const std::string& text) { dialog.ShowTextToEdit(editName, text); },
+    });
+}
+
+void connectTagDialogWhenNeeded(std::unique_ptr<TTagDialogForm>& slot, TMainForm& palette)
+{
+    auto dialog = [&slot, &palette]() -> TTagDialogForm& {
+        if (!slot) {
+            slot = std::make_unique<TTagDialogForm>();
+            wireDialog(*slot, palette);
+        }
+        return *slot;
+    };
+    palette.setPanelHost(PanelHost{
+        [dialog](const std::string& panelName) { return dialog().ShowPanel(panelName); },
+        [dialog] { dialog().exec(); },
     });
 }
 

@@ -14,6 +14,8 @@ list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagDialogHost.h
   ${CMAKE_CURRENT_LIST_DIR}/TagDialogHost.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ToolkitPictures.h
+  ${CMAKE_CURRENT_LIST_DIR}/ToolkitPictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionDialogHost.h
   ${CMAKE_CURRENT_LIST_DIR}/OptionDialogHost.cpp
 )

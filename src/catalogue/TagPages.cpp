@@ -1,5 +1,6 @@
 #include "catalogue/TagPages.h"
 
+#include "catalogue/PictureIcon.h"
 #include "catalogue/TagButtons.h"
 
 #include <QAction>
@@ -11,16 +12,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-// The icon set lives in the static ui library: registered by hand, or the linker drops it.
-static void initIconResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(icons);
-        return true;
-    }();
-    (void)done;
-}
 
 namespace orvanel::catalogue {
 
@@ -66,10 +57,11 @@ QIcon drawnIcon(const QString& letters)
 
 QIcon tagButtonIcon(std::string_view key, std::string_view hint)
 {
-    initIconResources();
-    const QString path = QStringLiteral(":/icons/") + qs(key) + QStringLiteral(".svg");
+    // Rendered from the SVG art at build time, in two densities.
+    const QString base = QStringLiteral(":/buttons/") + qs(key);
+    const QString path = base + QStringLiteral(".png");
     if (QFile::exists(path))
-        return QIcon(path);
+        return pictureIcon({{path, ButtonSize - 5}, {base + QStringLiteral("@2x.png"), 2 * (ButtonSize - 5)}});
     return drawnIcon(fallbackLetters(hint));
 }
 

@@ -18,11 +18,14 @@ list(APPEND ORVANEL_CORE_SOURCES
 list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/TagMenuWidgets.h
   ${CMAKE_CURRENT_LIST_DIR}/TagMenuWidgets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CompactTabs.h
+  ${CMAKE_CURRENT_LIST_DIR}/CompactTabs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PictureIcon.h
+  ${CMAKE_CURRENT_LIST_DIR}/PictureIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TagPages.h
   ${CMAKE_CURRENT_LIST_DIR}/TagPages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UserTagWidgets.h
   ${CMAKE_CURRENT_LIST_DIR}/UserTagWidgets.cpp
 )
 
-# The tag button icons, compiled in as ":/icons/<key>.svg".
-list(APPEND ORVANEL_UI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/icons/icons.qrc)
+# The tag button icons: SVG art in icons/, compiled in as PNG pictures (cmake/RenderedIcons.cmake).

@@ -4,6 +4,9 @@
 #include "text/Encoding.h"
 #include "text/UserError.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace orvanel {
 
 namespace {
@@ -14,6 +17,9 @@ constexpr const char* NoAnswer = "ターゲットウィンドウが応答しな�
 constexpr const char* NotFetched = "ターゲットウィンドウから選択範囲を取得できませんでした。";
 constexpr const char* TakenByOther = "ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。";
 constexpr const char* NotPasted = "ターゲットウィンドウが貼り付けに応答しませんでした。";
+constexpr const char* CannotPaste = "ターゲットウィンドウに貼り付けできませんでした。";
+constexpr const char* PasteTakenByOther =
+    "ほかのプログラムがクリップボードを使ったため、正しく貼り付けられなかった可能性があります。";
 
 const char* nameOf(Activation a)
 {
@@ -32,6 +38,7 @@ const char* nameOf(Fetch f)
     case Fetch::NothingSelected: return "nothing selected";
     case Fetch::TimedOut: return "timed out";
     case Fetch::Failed: return "failed";
+    case Fetch::Interfered: return "another program took the clipboard";
     case Fetch::TargetLost: return "target lost";
     }
     return "?";
@@ -42,6 +49,9 @@ const char* nameOf(Paste p)
     switch (p) {
     case Paste::Taken: return "taken";
     case Paste::TimedOut: return "timed out";
+    case Paste::Failed: return "failed";
+    case Paste::Interfered: return "another program took the clipboard";
+    case Paste::LateCopy: return "the target copied its selection late";
     case Paste::TargetLost: return "target lost";
     }
     return "?";
@@ -83,8 +93,12 @@ std::string TagInserter::ApplyTagFace(std::string_view text) const
 
 void TagInserter::log(const std::string& line) const
 {
-    if (log_)
-        log_(line);
+    if (!log_)
+        return;
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started_).count();
+    char at[32];
+    std::snprintf(at, sizeof at, " (at %.1f ms)", ms);
+    log_(line + at);
 }
 
 void TagInserter::InsertTemplate(std::string_view tmpl)
@@ -123,17 +137,18 @@ void TagInserter::setClipboard(const std::string& text)
     }
 }
 
-void TagInserter::targetNotActive(WindowHandle target)
+bool TagInserter::stop(WindowHandle target, const char* message)
 {
     if (!desktop_.windowExists(target)) {
         log("insert: the target window closed; insertion ended");
-        return;
+        return false;
     }
-    throw UserError(NotActivated);
+    throw UserError(message);
 }
 
 bool TagInserter::insertOne(const std::string& given)
 {
+    started_ = std::chrono::steady_clock::now();
     if (given.empty()) {
         log("insert: empty template, nothing to do");
         return true;
@@ -167,10 +182,8 @@ bool TagInserter::insertOne(const std::string& given)
     if (m == InsertMethod::Emulation) {
         const Activation a = desktop_.activateWindow(target);
         log(std::string("insert: activation ") + nameOf(a));
-        if (a != Activation::Confirmed) {
-            targetNotActive(target);
-            return false;
-        }
+        if (a != Activation::Confirmed)
+            return stop(target, NotActivated);
     }
 
     const Fetch fetch = keys_.fetchSelection(target, control, m);
@@ -187,19 +200,18 @@ bool TagInserter::insertOne(const std::string& given)
             selection = validUtf8(read.text);
             break;
         }
-        if (read.result == ClipboardText::Result::Text)
-            throw UserError(TakenByOther);
-        throw UserError(NotFetched);
+        return stop(target, read.result == ClipboardText::Result::Text ? TakenByOther : NotFetched);
     }
     case Fetch::NothingSelected:
         break;
     case Fetch::TimedOut:
-        throw UserError(NoAnswer);
+        return stop(target, NoAnswer);
     case Fetch::Failed:
-        throw UserError(NotFetched);
+        return stop(target, NotFetched);
+    case Fetch::Interfered:
+        return stop(target, TakenByOther);
     case Fetch::TargetLost:
-        targetNotActive(target);
-        return false;
+        return stop(target, NotActivated);
     }
     loop_.pump();
 
@@ -215,18 +227,22 @@ bool TagInserter::insertOne(const std::string& given)
 
     const Paste paste = keys_.paste(target, control, m);
     log(std::string("insert: paste ") + nameOf(paste));
-    if (paste == Paste::TargetLost) {
-        targetNotActive(target);
-        return false;
-    }
+    if (paste == Paste::TargetLost)
+        return stop(target, NotActivated);
     if (paste == Paste::TimedOut)
-        throw UserError(NotPasted);
+        return stop(target, NotPasted);
+    if (paste == Paste::Failed)
+        return stop(target, CannotPaste);
+    if (paste == Paste::Interfered)
+        return stop(target, PasteTakenByOther);
+    if (paste == Paste::LateCopy)
+        return stop(target, NoAnswer);
     if (m == InsertMethod::Messages && autoActive)
         log(std::string("insert: activation ") + nameOf(desktop_.activateWindow(target)));
     loop_.pump();
 
-    if (keys_.caretLeft(target, control, m, caretBack) == KeysSent::TargetLost) {
-        log("insert: the target was lost before the caret steps");
+    if (keys_.caretLeft(target, control, m, caretBack) != KeysSent::Sent) {
+        log("insert: the caret keys were not sent (the target was lost, or they have no key code)");
         return false;
     }
     loop_.pump();

@@ -15,6 +15,7 @@
 #include "platform/EventLoop.h"
 #include "platform/KeyDelivery.h"
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <string>
@@ -57,8 +58,9 @@ private:
     // False when the insertion ended without inserting (no target, the target closed).
     bool insertOne(const std::string& tmpl);
     void setClipboard(const std::string& text);
-    // The activation failed or was lost: quiet when the target is gone, else its message.
-    void targetNotActive(WindowHandle target);
+    // The insertion cannot go on: false (a quiet end) when the target has gone, else
+    // UserError(message).
+    bool stop(WindowHandle target, const char* message);
     void log(const std::string& line) const;
 
     EventLoop& loop_;
@@ -71,6 +73,7 @@ private:
     bool busy_ = false;
     std::deque<std::string> queued_;
     std::function<void(const std::string&)> log_;
+    std::chrono::steady_clock::time_point started_; // of the insertion under way, for the log
 };
 
 } // namespace orvanel

@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "platform/DockStrip.h"
 #include "platform/EventLoop.h"
+#include "platform/FileIcons.h"
 #include "platform/HotKey.h"
 #include "platform/KeyDelivery.h"
 #include "platform/Keyboard.h"
@@ -30,6 +31,7 @@ public:
     virtual Keyboard& keyboard() = 0;
     virtual DockStrip& dockStrip() = 0;
     virtual ProgramStarter& programStarter() = 0;
+    virtual FileIcons& fileIcons() = 0;
 };
 
 // The backend of this build (X11 on Linux); throws std::runtime_error when the display

@@ -15,6 +15,8 @@ enum class Fetch {
     NothingSelected, // the target handled the keys and took no clipboard: no selection
     TimedOut,        // the target did not show within the bounded wait whether it copied
     Failed,          // the keys could not be sent (no key code for them, an X error)
+    Interfered,      // another program took the clipboard meanwhile: whether the target had a
+                     // selection cannot be told
     TargetLost,      // the target is gone, or no longer has the focus: nothing was sent
 };
 
@@ -22,12 +24,18 @@ enum class Fetch {
 enum class Paste {
     Taken,      // the target fetched the text from the clipboard
     TimedOut,   // the target did not fetch it within the bounded wait
+    Failed,     // the keys could not be sent (no key code for them)
+    Interfered, // another program took the clipboard before the target fetched our text: the
+                // target may have pasted that program's text
+    LateCopy,   // the target copied its selection only after the fetch had ended (it was slow):
+                // it has a selection after all, and our text was not pasted
     TargetLost, // the target is gone, or no longer has the focus: nothing was sent
 };
 
 // How a run of keys ended.
 enum class KeysSent {
     Sent,
+    Failed,     // the keys could not be sent (no key code for them)
     TargetLost, // the target is gone, or no longer has the focus: nothing was sent
 };
 

@@ -11,16 +11,20 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/InstanceLock.h
   ${CMAKE_CURRENT_LIST_DIR}/DockStrip.h
   ${CMAKE_CURRENT_LIST_DIR}/ProgramStarter.h
+  ${CMAKE_CURRENT_LIST_DIR}/FileIcons.h
 )
-# The backend of this build, made by one factory.
+# The backend of this build, made by one factory, and the diagnostics a user can turn on.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Backend.h
   ${CMAKE_CURRENT_LIST_DIR}/LaunchLog.h
   ${CMAKE_CURRENT_LIST_DIR}/LaunchLog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Diagnostics.h
+  ${CMAKE_CURRENT_LIST_DIR}/Diagnostics.cpp
 )
 # The X11 backend.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Waits.h
+  ${CMAKE_CURRENT_LIST_DIR}/x11/X11Owned.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Connection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Events.h
@@ -48,7 +52,8 @@ list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.h
   ${CMAKE_CURRENT_LIST_DIR}/x11/X11Backend.cpp
 )
-# The POSIX pieces: the instance lock, the programs started and the desktop's open.
+# The POSIX pieces: the instance lock, the programs started, the desktop's open and the
+# file icons of the shared MIME database.
 list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.h
   ${CMAKE_CURRENT_LIST_DIR}/posix/InstanceLockFile.cpp
@@ -56,6 +61,8 @@ list(APPEND ORVANEL_PLATFORM_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/posix/ChildProcesses.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix/DesktopOpen.h
   ${CMAKE_CURRENT_LIST_DIR}/posix/DesktopOpen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/posix/MimeFileIcons.h
+  ${CMAKE_CURRENT_LIST_DIR}/posix/MimeFileIcons.cpp
 )
 # The in-memory backend for tests.
 list(APPEND ORVANEL_PLATFORM_SOURCES

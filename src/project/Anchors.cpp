@@ -4,43 +4,36 @@
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orvanel::project {
 
-namespace {
-
-// The next " id=" at or after `from` (letter case ignored), found by its "=", which is far
-// rarer in a page than the blank.
-std::size_t findBlankId(std::string_view text, std::size_t from)
-{
-    for (std::size_t at = from + 3; at < text.size();) {
-        const void* hit = std::memchr(text.data() + at, '=', text.size() - at);
-        if (!hit)
-            return text::npos;
-        at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        if (matchesAt(text, at - 3, " id="))
-            return at - 3;
-        ++at;
-    }
-    return text::npos;
-}
-
-} // namespace
-
 std::vector<std::string> exactFormAnchorNames(std::string_view text)
 {
-    constexpr std::string_view kName = "<a name=";
-    constexpr std::size_t kIdLength = 4; // " id="
+    // Both openings end in "=", far rarer in a page than "<" or a blank: one pass over the
+    // "=" of the page finds them in page order (they cannot overlap, as neither holds an "="
+    // before its last character).
+    constexpr std::string_view kOpenings[2] = {"<a name=", " id="};
     std::vector<std::string> names;
     std::size_t rest = 0;
-    std::size_t nextName = findIgnoringCase(text, kName, 0);
-    std::size_t nextId = findBlankId(text, 0);
     bool quotesLeft = true;
-    while (nextName != text::npos || nextId != text::npos) {
-        const bool byName = nextName != text::npos && (nextId == text::npos || nextName < nextId);
-        const std::size_t at = byName ? nextName : nextId;
-        const std::size_t valueStart = text::nextChar(text, at + (byName ? kName.size() : kIdLength));
+    for (std::size_t eq = 0; eq < text.size();) {
+        const void* hit = std::memchr(text.data() + eq, '=', text.size() - eq);
+        if (!hit)
+            break;
+        eq = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        std::size_t opening = text::npos;
+        for (std::string_view kind : kOpenings)
+            if (eq + 1 >= kind.size() && matchesAt(text, eq + 1 - kind.size(), kind)) {
+                opening = eq + 1 - kind.size();
+                break;
+            }
+        if (opening == text::npos || opening < rest) {
+            ++eq;
+            continue;
+        }
+        const std::size_t valueStart = text::nextChar(text, eq + 1);
         const void* quote = quotesLeft && valueStart < text.size()
             ? std::memchr(text.data() + valueStart, '"', text.size() - valueStart)
             : nullptr;
@@ -53,10 +46,7 @@ std::vector<std::string> exactFormAnchorNames(std::string_view text)
             names.emplace_back();
             rest = valueStart;
         }
-        if (nextName != text::npos && nextName < rest)
-            nextName = findIgnoringCase(text, kName, rest);
-        if (nextId != text::npos && nextId < rest)
-            nextId = findBlankId(text, rest);
+        eq = std::max(eq + 1, rest);
     }
     return names;
 }

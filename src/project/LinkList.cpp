@@ -6,14 +6,15 @@ namespace orvanel::project {
 
 std::string_view extensionOf(std::string_view path, insert::PathStyle style)
 {
-    const std::string_view stops = style == insert::PathStyle::Windows ? "\\:" : "/";
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos)
-        return {};
-    const std::size_t stop = path.find_last_of(stops);
-    if (stop != std::string_view::npos && stop > dot)
-        return {};
-    return path.substr(dot);
+    const bool windows = style == insert::PathStyle::Windows;
+    for (std::size_t i = path.size(); i > 0; --i) {
+        const char c = path[i - 1];
+        if (c == '.')
+            return path.substr(i - 1);
+        if (c == '/' || (windows && (c == '\\' || c == ':')))
+            return {};
+    }
+    return {};
 }
 
 std::string_view LinkList::keep(std::string_view text)
@@ -38,8 +39,16 @@ LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int
     const std::string_view extension = extensionOf(kept, style_);
     if (iconIndex > 0)
         sharedIcons_.insert_or_assign(extension, iconIndex);
-    records_.push_back(LinkRecord{kept, keep(kind), extension, iconIndex});
-    return records_.back();
+    // Blocks grow with the list (a page has tens of references, or hundreds of thousands).
+    if (recordsLeft_ == 0) {
+        recordBlock_ = std::clamp<std::size_t>(size_, 16, 4096);
+        records_.push_back(std::make_unique<LinkRecord[]>(recordBlock_));
+        recordsLeft_ = recordBlock_;
+    }
+    LinkRecord& record = records_.back()[recordBlock_ - recordsLeft_--];
+    record = LinkRecord{kept, keep(kind), extension, iconIndex};
+    ++size_;
+    return record;
 }
 
 std::int32_t LinkList::FindExtensionIcon(std::string_view extension) const
@@ -51,6 +60,8 @@ std::int32_t LinkList::FindExtensionIcon(std::string_view extension) const
 void LinkList::Clear()
 {
     records_.clear();
+    size_ = 0;
+    recordsLeft_ = 0;
     sharedIcons_.clear();
     blocks_.clear();
     blockLeft_ = 0;

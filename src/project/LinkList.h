@@ -5,7 +5,6 @@
 #include "insert/RelativePath.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,14 +47,18 @@ public:
     // like any other (web address records have one).
     std::int32_t FindExtensionIcon(std::string_view extension) const;
     void Clear();
-    std::size_t size() const { return records_.size(); }
+    std::size_t size() const { return size_; }
 
 private:
     // Keeps a copy of `text` until Clear.
     std::string_view keep(std::string_view text);
 
     insert::PathStyle style_;
-    std::deque<LinkRecord> records_;
+    // The records, in blocks that never move, so that a record keeps its address.
+    std::vector<std::unique_ptr<LinkRecord[]>> records_;
+    std::size_t size_ = 0;
+    std::size_t recordBlock_ = 0; // the size of the newest block
+    std::size_t recordsLeft_ = 0; // the unused records at its end
     // The texts of the records, in blocks, so that a record costs no allocation of its own.
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockLeft_ = 0;

@@ -14,15 +14,15 @@ ScanSession::ScanSession(SiteFiles& files, ScanForm form, insert::PathStyle styl
 
 const CheckedPath& ScanSession::check(const std::string& path)
 {
-    auto it = paths_.find(path);
-    if (it == paths_.end()) {
-        it = paths_.emplace(path, CheckedPath{files_.check(path)}).first;
-        CheckedPath& checked = it->second;
-        checked.path = &it->first;
+    const auto [entry, added] = paths_.findOrAdd(path);
+    CheckedPath& checked = entry->value;
+    if (added) {
+        checked.check = files_.check(path);
+        checked.path = &entry->path;
         if (checked.check.state == FileState::File)
             checked.file = &filesById_[checked.check.id];
     }
-    return it->second;
+    return checked;
 }
 
 const std::string& ScanSession::canonicalFolder(const std::string& folder)
@@ -58,7 +58,7 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
     if (!file.anchorsKnown) {
         if (std::optional<std::string> text = ReadPageText(files_, *target.path)) {
             file.anchors = namesIn(*text);
-            if (file.queued && queuedTextBytes_ + text->size() <= kQueuedTextLimit) {
+            if ((file.queued || keepEarlyTexts_) && queuedTextBytes_ + text->size() <= kQueuedTextLimit) {
                 queuedTextBytes_ += text->size();
                 file.queuedText = std::move(*text);
             }

@@ -6,6 +6,7 @@
 
 #include "insert/RelativePath.h"
 #include "project/Anchors.h"
+#include "project/PathTable.h"
 #include "project/SiteFiles.h"
 
 #include <memory>
@@ -25,7 +26,7 @@ struct KnownFile {
     bool anchorsKnown = false;
     std::unique_ptr<AnchorSet> anchors; // nullptr when known and the file could not be read
     bool queued = false;                // for the site walk: the page is or was to be scanned
-    std::string queuedText;             // a queued page's text, read early for its anchors
+    std::string queuedText;             // a page's text, read early for its anchors, kept for its scan
 };
 
 // One path looked at.
@@ -55,6 +56,10 @@ public:
     const AnchorSet* anchorsOf(const CheckedPath& target);
     // The fragment targets of a page whose text is at hand.
     const AnchorSet& anchorsInText(std::string_view pageText, KnownFile& file);
+    // For the site walk, which scans every page it reaches: a page read for its fragment
+    // targets keeps its text for its own scan even when it is not queued yet (a fragment is
+    // checked before its reference is handed on, and so before the walk queues its page).
+    void keepEarlyTexts() { keepEarlyTexts_ = true; }
     // ReadPageText, or the text of a queued page that was read for its anchors before its
     // turn came (kept up to a bound on their total size).
     std::optional<std::string> pageText(const std::string& path);
@@ -65,10 +70,11 @@ private:
     SiteFiles& files_;
     ScanForm form_;
     insert::PathStyle style_;
-    std::unordered_map<std::string, CheckedPath> paths_;
+    PathTable<CheckedPath> paths_;
     std::unordered_map<FileId, KnownFile, FileIdHash> filesById_;
     std::unordered_map<std::string, std::string> folders_;
     std::size_t queuedTextBytes_ = 0;
+    bool keepEarlyTexts_ = false;
 };
 
 } // namespace orvanel::project

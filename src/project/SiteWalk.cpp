@@ -84,6 +84,7 @@ SiteSummary walkSite(const std::string& topPage, ScanSession& session, SiteWalkO
     }
     if (top.file)
         top.file->queued = true;
+    session.keepEarlyTexts();
     std::deque<Page> queue{Page{topPage, "TopPage"}};
     EveryFileIcons icons;
     bool first = true;

@@ -15,6 +15,7 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AnyForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResolveLink.h
   ${CMAKE_CURRENT_LIST_DIR}/ResolveLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PathTable.h
   ${CMAKE_CURRENT_LIST_DIR}/ScanSession.h
   ${CMAKE_CURRENT_LIST_DIR}/ScanSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScanPage.h
@@ -23,6 +24,10 @@ list(APPEND ORVANEL_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SiteWalk.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.h
   ${CMAKE_CURRENT_LIST_DIR}/LinksVerb.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SnapRules.h
+  ${CMAKE_CURRENT_LIST_DIR}/SnapRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkPath.h
+  ${CMAKE_CURRENT_LIST_DIR}/LinkPath.cpp
 )
 # The files of a site, per system.
 if(WIN32)

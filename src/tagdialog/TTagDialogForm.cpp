@@ -1,4 +1,5 @@
 #include "tagdialog/TTagDialogForm.h"
+#include "text/UiFont.h"
 
 #include "catalogue/ButtonTagList.h"
 #include "insert/RelativePath.h"
@@ -55,8 +56,8 @@ TTagDialogForm::TTagDialogForm(QWidget* parent)
     setModal(true);
     // The dialog's font: the Japanese UI gothic of 9 points (12 pixels), whose metrics the
     // panel layout assumes.
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
+    QFont f;
+    f.setFamilies(japaneseUiFamilies());
     f.setPixelSize(12);
     setFont(f);
 

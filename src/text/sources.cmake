@@ -16,6 +16,7 @@ list(APPEND ORVANEL_CORE_SOURCES
 list(APPEND ORVANEL_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UserErrorBox.h
   ${CMAKE_CURRENT_LIST_DIR}/UserErrorBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UiFont.h
 )
 # The CP932 codec and whole-file access, per system.
 if(WIN32)

@@ -3,7 +3,7 @@
 # icons.qrc under ":/icons/<key>.svg", each SVG is well-formed, drawn on the 27 x 27
 # grid, uses only what Qt's SVG renderer draws, and the buttons that open the tag
 # dialog (and only those) carry the dialog mark. When ORVANEL_BIN is set, also checks
-# that the icons were compiled into the executable.
+# that the pictures rendered from them were compiled into the executable.
 set -uo pipefail
 set -f   # the key list below uses * as a mark, not as a pattern
 
@@ -87,14 +87,13 @@ if [ -n "${ORVANEL_BIN:-}" ]; then
   if [ ! -x "$ORVANEL_BIN" ]; then
     fail "ORVANEL_BIN=$ORVANEL_BIN is not an executable"
   else
-    # Every resource name of the form KEY.svg, read in one pass over the program.
-    compiled=$(LC_ALL=C grep -aoP '(\x00[A-Z0-9_])+\x00\.\x00s\x00v\x00g' "$ORVANEL_BIN" | tr -d '\0' | sort -u)
+    # The program carries each SVG as the PNG picture rendered from it at build time: every
+    # resource name of the form KEY.png, read in one pass over the program.
+    compiled=$(LC_ALL=C grep -aoP '(\x00[A-Z0-9_])+\x00\.\x00p\x00n\x00g' "$ORVANEL_BIN" | tr -d '\0' | sort -u)
     for entry in "${keys[@]}"; do
       key=${entry%\*}
-      grep -qxF "$key.svg" <<<"$compiled" || fail "$key.svg is not compiled into $ORVANEL_BIN"
+      grep -qxF "$key.png" <<<"$compiled" || fail "$key.png is not compiled into $ORVANEL_BIN"
     done
-    # The resources sit in the static ui library: the linker keeps them only when the
-    # program registers them with Q_INIT_RESOURCE(icons).
   fi
 fi
 

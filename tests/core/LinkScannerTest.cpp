@@ -2,6 +2,7 @@
 
 #include "project/Anchors.h"
 #include "project/ResolveLink.h"
+#include "project/SiteWalk.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,25 @@ TEST(LinkScanner, UnreadablePagesStopTheScan)
     EXPECT_EQ(ScanPage(site.list.Add("URL", "href", 2), site.list, site.icons, out, site.session).outcome,
               ScanResult::Outcome::Done);
     EXPECT_EQ(site.files.reads, 1);
+}
+
+TEST(LinkScanner, TheSiteWalkReadsEachPageOnce)
+{
+    struct Pages : SiteWalkObserver {
+        void reference(const std::string&, const ScanEntry&) override {}
+        void scanned(const std::string& page) override { pages.push_back(page); }
+        void broken(const std::string& p, std::string_view, BrokenReason, std::string_view) override { unreadable(p); }
+        void unreadable(const std::string& page) override { pages.push_back("problem in " + page); }
+        Rows pages;
+    } seen;
+    FakeSiteFiles files(PathStyle::Posix);
+    files.add("/s/index.html", R"(<a href="a.html#x"><a href="b.html">)");
+    files.add("/s/a.html", R"(<a name="x"><a href="b.html#y">)");
+    files.add("/s/b.html", R"(<h2 id="y">)");
+    ScanSession session(files, ScanForm::Exact, PathStyle::Posix);
+    walkSite("/s/index.html", session, seen);
+    EXPECT_EQ(seen.pages, (Rows{"/s/index.html", "/s/a.html", "/s/b.html"}));
+    EXPECT_EQ(files.reads, 3); // a.html, read for its fragment before it was queued, is not read again
 }
 
 TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)

@@ -4,10 +4,13 @@
 //
 // Commands, one per line: method, auto, insert and lock (tests/support/InsertCommands.h), and
 //   clipboard         answers "clipboard " + the clipboard text with \ and newlines escaped
+//   hog MS            another program taking the clipboard: owns it with "intruder N" every MS
+//                     milliseconds (0 stops); answers "ok"
 //   quit
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cstdio>
 #include <iostream>
@@ -16,6 +19,7 @@
 
 #include "InsertCommands.h"
 #include "platform/Backend.h"
+#include "platform/Diagnostics.h"
 
 namespace {
 
@@ -50,8 +54,14 @@ int main(int argc, char** argv)
     orvanel::TargetState target(backend->desktop(), backend->eventLoop());
     orvanel::TagInserter inserter(backend->eventLoop(), backend->desktop(), backend->clipboard(),
                                   backend->keyDelivery(), settings, target);
+    inserter.setLog(orvanel::insertLog());
 
     std::string pending;
+    QTimer hog;
+    int hogCount = 0;
+    QObject::connect(&hog, &QTimer::timeout, [&] {
+        (void)backend->clipboard().setClipboardText("intruder " + std::to_string(++hogCount));
+    });
     auto command = [&](const std::string& line) {
         auto space = line.find(' ');
         const std::string verb = line.substr(0, space);
@@ -61,6 +71,13 @@ int main(int argc, char** argv)
         if (verb == "clipboard") {
             const orvanel::ClipboardText read = backend->clipboard().readClipboard();
             answer("clipboard " + escaped(read.text));
+        } else if (verb == "hog") {
+            const int ms = std::stoi(arg);
+            if (ms > 0)
+                hog.start(ms);
+            else
+                hog.stop();
+            answer("ok");
         } else if (verb == "quit") {
             QCoreApplication::quit();
         } else {

@@ -22,6 +22,8 @@ constexpr const char* NoAnswer = "ターゲットウィンドウが応答しな�
 constexpr const char* NotFetched = "ターゲットウィンドウから選択範囲を取得できませんでした。";
 constexpr const char* TakenByOther = "ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。";
 constexpr const char* NotPasted = "ターゲットウィンドウが貼り付けに応答しませんでした。";
+constexpr const char* PasteTakenByOther =
+    "ほかのプログラムがクリップボードを使ったため、正しく貼り付けられなかった可能性があります。";
 
 // One scene: the palette on top, an editor below it holding "hello world" with "world"
 // selected, the editor active (the palette does not take the focus), the target found.
@@ -339,6 +341,14 @@ TEST_P(InsertTest, FetchThatTimesOutOrFailsPastesNothing)
         EXPECT_EQ(fake.selectedText(editor), "world");
         EXPECT_EQ(fake.clipboardText(), "");
 
+        // So slow that its copy came only after the fetch had ended: nothing is pasted over it.
+        reset();
+        fake.setCopiesLate(editor, true);
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), NoAnswer);
+        fake.setCopiesLate(editor, false);
+        EXPECT_EQ(fake.text(editor), "hello world");
+        EXPECT_EQ(fake.selectedText(editor), "world");
+
         reset();
         fake.setReadFails(true);
         EXPECT_EQ(failureOf("<B>%SEL%</B>"), NotFetched);
@@ -356,8 +366,21 @@ TEST_P(InsertTest, FetchThatTimesOutOrFailsPastesNothing)
         EXPECT_EQ(failureOf("<B>%SEL%</B>"), TakenByOther);
         fake.setOnStep(nullptr);
         EXPECT_EQ(fake.text(editor), "hello world");
-        EXPECT_EQ(fake.paste(editor, fake.controlOf(editor), InsertMethod::Messages), Paste::Taken);
-        EXPECT_EQ(fake.text(editor), "hello intruder"); // what a paste would have done
+        EXPECT_EQ(fake.selectedText(editor), "world");
+
+        // ... or before the copy, or before the paste: nothing is taken for the selection,
+        // nothing is pasted.
+        for (const auto at : {FakePlatform::Step::Fetch, FakePlatform::Step::Paste}) {
+            reset();
+            fake.setOnStep([&](FakePlatform::Step s) {
+                if (s == at)
+                    fake.takeClipboard(555, "intruder");
+            });
+            EXPECT_EQ(failureOf("<B>%SEL%</B>"), at == FakePlatform::Step::Fetch ? TakenByOther : PasteTakenByOther);
+            fake.setOnStep(nullptr);
+            EXPECT_EQ(fake.text(editor), "hello world");
+            EXPECT_EQ(fake.selectedText(editor), "world");
+        }
         EXPECT_FALSE(inserter.busy());
     }
 }

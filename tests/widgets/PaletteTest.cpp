@@ -232,7 +232,7 @@ TEST_F(PaletteTest, NinePagesHoldThe67ButtonsInOrder)
             EXPECT_EQ(button->height(), 27);
             EXPECT_FALSE(button->icon().isNull()) << b.name();
             // The picture of the icon set, not the drawn letters of the fallback.
-            EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(b.key.data(), b.key.size()))))
+            EXPECT_TRUE(QFile::exists(QStringLiteral(":/buttons/%1.png").arg(QString::fromUtf8(b.key.data(), b.key.size()))))
                 << b.name();
             EXPECT_EQ(b.page, p);
             if (button->menu()) {
@@ -370,7 +370,8 @@ TEST_F(PaletteTest, PanelRequestsGuardTheFollowFlag)
                         asked.push_back(name);
                         return hasPanel;
                     },
-                    [&] { followWhileShown.push_back(f.target().TargetLock().follow); }});
+                    [&] { followWhileShown.push_back(f.target().TargetLock().follow); },
+                    {}});
     f.AppActivate();
     click(find<QToolButton>("BtnLINK_HREF"));
     ASSERT_EQ(asked, std::vector<std::string>{"PanelLINK_HREF"});

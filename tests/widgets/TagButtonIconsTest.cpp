@@ -1,6 +1,7 @@
-// The tag button icons as Qt draws them: every button of the fixed set finds its SVG in
-// the resources, Qt's renderer accepts it, it draws something on the 27 x 27 grid, and
-// the dialog mark in the bottom-right corner appears exactly on the group buttons.
+// The tag button icons as Qt draws them: every button of the fixed set has its SVG art,
+// Qt's renderer accepts it, it draws something on the 27 x 27 grid, and the dialog mark in
+// the bottom-right corner appears exactly on the group buttons; the pictures rendered from
+// the art at build time, which the program shows, are there in both densities and not blank.
 
 #include "catalogue/TagButtons.h"
 
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 // The icons live in a static library, whose resources are registered only on request.
 static void registerIcons()
@@ -82,6 +84,17 @@ TEST_F(TagButtonIcons, EveryButtonHasAnIconThatQtDraws)
 
         const QPixmap pixmap = QIcon(iconPath(button)).pixmap(27, 27);
         EXPECT_FALSE(pixmap.isNull());
+
+        const QString rendered = QStringLiteral(":/buttons/") + QString::fromUtf8(button.key.data(), qsizetype(button.key.size()));
+        for (const auto& [suffix, side] : {std::pair{".png", 22}, std::pair{"@2x.png", 44}}) {
+            const QImage picture(rendered + QString::fromLatin1(suffix));
+            ASSERT_EQ(picture.size(), QSize(side, side)) << suffix;
+            int opaque = 0;
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x)
+                    opaque += qAlpha(picture.pixel(x, y)) > 128;
+            EXPECT_GT(opaque, side * side / 20) << suffix;
+        }
     }
 }
 

@@ -61,7 +61,7 @@ protected:
     void whenShown(std::function<void(TTagDialogForm&)> fill, bool ok = true, int triesLeft = 100)
     {
         QTimer::singleShot(10, [this, fill, ok, triesLeft] {
-            if (!dialog->isVisible()) {
+            if (!dialog || !dialog->isVisible()) {
                 if (triesLeft > 0)
                     whenShown(fill, ok, triesLeft - 1);
                 else
@@ -94,6 +94,10 @@ protected:
 
 TEST_F(TagDialogPalette, GroupButtonOpensThePanelAndOkInsertsTheLinkAroundTheSelection)
 {
+    // As at start-up: the dialog is made at the first opening, and kept for the next ones.
+    dialog.reset();
+    connectTagDialogWhenNeeded(dialog, *palette);
+    ASSERT_EQ(dialog, nullptr);
     platform.setText(editor, "see abc here");
     platform.select(editor, 4, 3);
     whenShown([this](TTagDialogForm& d) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <stdexcept>
 
 namespace orvanel {
@@ -101,6 +102,12 @@ void FakePlatform::setUnresponsive(WindowHandle w, bool unresponsive)
 {
     if (Window* win = find(w))
         win->editor.unresponsive = unresponsive;
+}
+
+void FakePlatform::setCopiesLate(WindowHandle w, bool late)
+{
+    if (Window* win = find(w))
+        win->editor.copiesLate = late;
 }
 
 void FakePlatform::takeClipboard(ProcessId pid, const std::string& utf8)
@@ -339,6 +346,14 @@ Fetch FakePlatform::fetchSelection(WindowHandle target, WindowHandle control, In
         return Fetch::TargetLost;
     if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
         return Fetch::NothingSelected; // it goes round its event loop without copying
+    // Another program that took the clipboard since we emptied it makes the editor's copy,
+    // stamped earlier, a copy the server refuses.
+    if (clipboardOwner_ != OwnPid)
+        return Fetch::Interfered;
+    if (find(w)->editor.copiesLate) {
+        lateCopy_ = w;
+        return Fetch::NothingSelected;
+    }
     switch (runEditorOp(w, Op::Copy)) {
     case OpResult::Done: return Fetch::Taken;
     case OpResult::NothingToDo: return Fetch::NothingSelected;
@@ -357,6 +372,10 @@ Paste FakePlatform::paste(WindowHandle target, WindowHandle control, InsertMetho
         return Paste::TargetLost;
     if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
         return Paste::TimedOut; // it never fetches the text
+    if (std::exchange(lateCopy_, 0) == w && apply(w, Op::Copy))
+        return Paste::LateCopy; // it has a selection after all: nothing is pasted over it
+    if (clipboardOwner_ != OwnPid)
+        return Paste::Interfered; // it would fetch another program's text
     switch (runEditorOp(w, Op::Paste)) {
     case OpResult::Done:
     case OpResult::NothingToDo: return Paste::Taken;
@@ -449,6 +468,18 @@ DesktopOpenOutcome FakePlatform::openWithDesktop(const std::string& path)
 {
     desktopOpened_.push_back(path);
     return desktopAnswer_;
+}
+
+FileIconLookup FakePlatform::iconOf(const std::string& path)
+{
+    iconLookups_.push_back(path);
+    if (!fileIconsAvailable_ || path.empty())
+        return {};
+    const std::size_t name = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (name == std::string::npos || dot > name);
+    return {FileIconLookup::Outcome::Found, "fake-" + (hasExtension ? path.substr(dot + 1) : std::string()),
+            "fake-generic"};
 }
 
 } // namespace orvanel

@@ -45,7 +45,8 @@ class FakePlatform : public Backend,
                      public KeyDelivery,
                      public HotKey,
                      public Keyboard,
-                     public ProgramStarter {
+                     public ProgramStarter,
+                     public FileIcons {
 public:
     // The process id of the program itself (owner of the clipboard after setClipboardText).
     static constexpr ProcessId OwnPid = 4242;
@@ -72,6 +73,9 @@ public:
     void setIgnoresMessages(WindowHandle w, bool ignores);
     // An editor that never answers (hung): copy and paste time out.
     void setUnresponsive(WindowHandle w, bool unresponsive);
+    // An editor so slow that its copy shows only after the fetch has taken it for nothing
+    // selected: it copies as the paste comes, and the paste finds its copy.
+    void setCopiesLate(WindowHandle w, bool late);
 
     // ---- the editors
     // Replaces the editor's text; the caret goes to the end, nothing selected.
@@ -140,6 +144,10 @@ public:
     // Every path handed to the desktop's open.
     const std::vector<std::string>& desktopOpened() const { return desktopOpened_; }
     void setDesktopAnswer(DesktopOpenOutcome answer) { desktopAnswer_ = answer; }
+    // File icons: every file has the icon "fake-" + its extension (without the dot), unless
+    // the test says there are none; every path asked about is kept, in order.
+    void setFileIconsAvailable(bool available) { fileIconsAvailable_ = available; }
+    const std::vector<std::string>& iconLookups() const { return iconLookups_; }
 
     // ---- Backend
     EventLoop& eventLoop() override { return *this; }
@@ -151,6 +159,7 @@ public:
     DockStrip& dockStrip() override { return dock_; }
     FakeDockStrip& fakeDockStrip() { return dock_; }
     ProgramStarter& programStarter() override { return *this; }
+    FileIcons& fileIcons() override { return *this; }
 
     // ---- the interfaces
     void pump() override;
@@ -176,6 +185,7 @@ public:
     StartResult startProcess(const std::vector<std::string>& argv) override;
     WindowWaitOutcome waitForWindow(ProcessId pid) override;
     DesktopOpenOutcome openWithDesktop(const std::string& path) override;
+    FileIconLookup iconOf(const std::string& path) override;
 
 private:
     struct Editor {
@@ -184,6 +194,7 @@ private:
         std::size_t caret = 0;
         bool ignoresMessages = false;
         bool unresponsive = false;
+        bool copiesLate = false;
     };
     struct Window {
         ProcessId pid = 0;
@@ -221,6 +232,7 @@ private:
     std::vector<WindowHandle> activations_;
     std::vector<WindowHandle> deliveries_;
     int keyCalls_ = 0;
+    WindowHandle lateCopy_ = 0; // an editor whose copy is still to come
     int pumps_ = 0;
     int caretSteps_ = 0;
     bool hotKeyRegistered_ = false;
@@ -233,6 +245,8 @@ private:
     std::vector<std::vector<std::string>> started_;
     std::vector<std::string> desktopOpened_;
     DesktopOpenOutcome desktopAnswer_ = DesktopOpenOutcome::Opened;
+    bool fileIconsAvailable_ = true;
+    std::vector<std::string> iconLookups_;
 };
 
 } // namespace orvanel

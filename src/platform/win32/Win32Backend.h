@@ -15,6 +15,12 @@
 
 namespace orvanel::win32 {
 
+// No file icons yet: every lookup answers NoIcon, and the window draws its generic picture.
+class Win32NoFileIcons final : public FileIcons {
+public:
+    FileIconLookup iconOf(const std::string&) override { return {}; }
+};
+
 class Win32Backend final : public Backend {
 public:
     Win32Backend()
@@ -34,6 +40,7 @@ public:
     Keyboard& keyboard() override { return keyboard_; }
     DockStrip& dockStrip() override { return dockStrip_; }
     ProgramStarter& programStarter() override { return programs_; }
+    FileIcons& fileIcons() override { return fileIcons_; }
 
 private:
     // The events first: the parts hand their handlers to them.
@@ -46,6 +53,7 @@ private:
     Win32Keyboard keyboard_;
     Win32DockStrip dockStrip_;
     Win32ProgramStarter programs_;
+    Win32NoFileIcons fileIcons_;
 };
 
 } // namespace orvanel::win32

@@ -143,8 +143,11 @@ Paste Win32KeyDelivery::pasteByKeys(HWND target)
     const Focus focus = focusOf(target);
     Keys keys;
     addChord(keys, VK_SHIFT, VK_INSERT);
-    if (typeInto(target, std::move(keys)) != Typed::Done)
-        return Paste::TargetLost;
+    switch (typeInto(target, std::move(keys))) {
+    case Typed::Done: break;
+    case Typed::TargetLost: return Paste::TargetLost;
+    case Typed::Blocked: return Paste::Failed;
+    }
     const Stopwatch watch;
     // An edit control shows the paste in its selection: the caret moves behind the text.
     const bool taken = focus.before
@@ -189,8 +192,11 @@ KeysSent Win32KeyDelivery::caretByKeys(HWND target, int count)
     Keys keys;
     for (int i = 0; i < count; ++i)
         addChord(keys, 0, VK_LEFT);
-    if (typeInto(target, std::move(keys)) != Typed::Done)
-        return KeysSent::TargetLost;
+    switch (typeInto(target, std::move(keys))) {
+    case Typed::Done: break;
+    case Typed::TargetLost: return KeysSent::TargetLost;
+    case Typed::Blocked: return KeysSent::Failed;
+    }
     // Handled before the caller goes on (to the activation of another window, say). An edit
     // control shows it in its caret: the first Left collapses a selection to its start, each
     // other one moves the caret back at least one place. Otherwise the target's message loop

@@ -9,7 +9,7 @@ namespace x11 {
 X11Backend::X11Backend()
     : events_(conn_),
       watch_(conn_, events_),
-      clipboard_(conn_, events_, waits_),
+      clipboard_(conn_, events_, watch_, waits_),
       desktop_(conn_, events_, waits_),
       keys_(conn_, events_, watch_, clipboard_, waits_),
       hotKey_(conn_, events_),

@@ -14,6 +14,7 @@
 #include "platform/x11/X11ProgramStarter.h"
 #include "platform/x11/X11SelectionWatch.h"
 #include "platform/x11/X11Waits.h"
+#include "platform/posix/MimeFileIcons.h"
 
 namespace orvanel::x11 {
 
@@ -29,8 +30,13 @@ public:
     Keyboard& keyboard() override { return keyboard_; }
     DockStrip& dockStrip() override { return dock_; }
     ProgramStarter& programStarter() override { return programs_; }
+    FileIcons& fileIcons() override { return icons_; }
 
+    // The limits of the waits, and the parts themselves (for the backend's own tests).
     Waits& waits() { return waits_; }
+    X11Connection& connection() { return conn_; }
+    X11Events& events() { return events_; }
+    X11Clipboard& x11Clipboard() { return clipboard_; }
 
 private:
     // In the order of construction: the connection first, its events next, then the parts
@@ -46,6 +52,7 @@ private:
     X11Keyboard keyboard_;
     X11DockStrip dock_;
     X11ProgramStarter programs_;
+    MimeFileIcons icons_;
 };
 
 } // namespace orvanel::x11

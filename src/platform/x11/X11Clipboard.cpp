@@ -1,4 +1,10 @@
+// Qt's headers come before Xlib's, whose macros (Status, Bool) clash with them.
+#include <QTimer>
+
+#include "platform/Diagnostics.h"
+
 #include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11Owned.h"
 
 #include <algorithm>
 
@@ -44,13 +50,22 @@ std::string latin1ToUtf8(const std::string& latin1)
     return out;
 }
 
-X11Clipboard::X11Clipboard(X11Connection& c, X11Events& events, const Waits& waits)
-    : c_(c), events_(events), waits_(waits)
+X11Clipboard::X11Clipboard(X11Connection& c, X11Events& events, X11SelectionWatch& watch, const Waits& waits)
+    : c_(c), events_(events), watch_(watch), waits_(waits), stallCheck_(std::make_unique<QTimer>())
 {
     events_.addHandler([this](const XEvent& e) { return handle(e); });
     // A property up to a quarter of the largest request goes in one piece; larger texts by INCR.
-    long maxRequestBytes = XMaxRequestSize(c_.display()) * 4;
-    chunk_ = static_cast<size_t>(std::max(4096L, maxRequestBytes / 4));
+    const long maxRequestBytes = XMaxRequestSize(c_.display()) * 4;
+    chunk_ = static_cast<std::size_t>(std::max(4096L, maxRequestBytes / 4));
+    stallCheck_->setInterval(250);
+    QObject::connect(stallCheck_.get(), &QTimer::timeout, stallCheck_.get(), [this] { dropStalledTransfers(); });
+}
+
+X11Clipboard::~X11Clipboard()
+{
+    stallCheck_.reset();
+    while (!transfers_.empty())
+        endTransfer(transfers_.begin());
 }
 
 bool X11Clipboard::own(std::string utf8)
@@ -60,6 +75,21 @@ bool X11Clipboard::own(std::string utf8)
     XSetSelectionOwner(c_.display(), c_.atoms().clipboard, c_.helperWindow(), ownedSince_);
     owned_ = XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == c_.helperWindow();
     return owned_;
+}
+
+bool X11Clipboard::ownAgain()
+{
+    if (XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == c_.helperWindow())
+        return owned_ = true;
+    return own(text_);
+}
+
+void X11Clipboard::hold(ProcessId yieldTo)
+{
+    held_ = true;
+    yieldTo_ = yieldTo;
+    takenWhileHeld_ = 0;
+    takenByYielded_ = false;
 }
 
 bool X11Clipboard::setClipboardText(const std::string& utf8)
@@ -73,17 +103,44 @@ ClipboardText X11Clipboard::readClipboard()
     events_.dispatchPending();
     if (owned_)
         return {ClipboardText::Result::Text, text_, static_cast<ProcessId>(getpid())};
+    const unsigned long since = watch_.lastSeq();
     const Window owner = XGetSelectionOwner(c_.display(), c_.atoms().clipboard);
     if (owner == None)
         return {ClipboardText::Result::NoText, {}, 0};
-    const ProcessId pid = c_.clientPid(owner);
-    beginRead();
-    events_.waitFor([&] { return readState_ != ReadState::Waiting; }, waits_.clipboardRead);
+    const ProcessId pid = watch_.ownerPid(owner);
+    auto changedHands = [&] {
+        for (const auto& change : watch_.changesSince(since))
+            if (change.selection == c_.atoms().clipboard)
+                return true;
+        return false;
+    };
+    beginRead(owner);
+    events_.waitFor(
+        "the clipboard's owner to send its text",
+        [&]() -> X11Events::Ending {
+            switch (readState_) {
+            case ReadState::Done: return "the text arrived";
+            case ReadState::Refused: return "the owner offers no text";
+            case ReadState::Failed: return "the transfer failed";
+            default:
+                // An owner that has gone (or given way) sends nothing more.
+                return changedHands() ? "the clipboard changed hands" : nullptr;
+            }
+        },
+        waits_.clipboardRead);
     const ReadState state = readState_;
-    std::string text = takeReadText();
-    if (state == ReadState::Done)
-        return {ClipboardText::Result::Text, std::move(text), pid};
-    return {ClipboardText::Result::Failed, {}, pid};
+    std::string text = std::move(readText_);
+    readText_.clear();
+    readState_ = ReadState::Idle;
+    // The text is the owner's only when no other client took the clipboard meanwhile.
+    events_.dispatchPending();
+    if (changedHands())
+        return {ClipboardText::Result::Failed, {}, pid};
+    switch (state) {
+    case ReadState::Done: return {ClipboardText::Result::Text, std::move(text), pid};
+    case ReadState::Refused: return {ClipboardText::Result::NoText, {}, pid};
+    default: return {ClipboardText::Result::Failed, {}, pid};
+    }
 }
 
 unsigned long X11Clipboard::servedTo(ProcessId pid) const
@@ -104,8 +161,23 @@ bool X11Clipboard::handle(const XEvent& e)
     case SelectionClear:
         if (e.xselectionclear.window != c_.helperWindow())
             return false;
-        if (e.xselectionclear.selection == a.clipboard)
+        if (e.xselectionclear.selection == a.clipboard) {
             owned_ = false;
+            if (held_) {
+                ++takenWhileHeld_;
+                const Window owner = XGetSelectionOwner(c_.display(), a.clipboard);
+                if (yieldTo_ != 0 && owner != None && c_.clientPid(owner) == yieldTo_) {
+                    takenByYielded_ = true;
+                } else {
+                    // The time of the clear is the new owner's, which a request of the same
+                    // time does not predate.
+                    ownedSince_ = e.xselectionclear.time;
+                    XSetSelectionOwner(c_.display(), a.clipboard, c_.helperWindow(), ownedSince_);
+                    XFlush(c_.display());
+                    owned_ = true;
+                }
+            }
+        }
         return true;
     case SelectionNotify:
         if (e.xselection.requestor != c_.helperWindow())
@@ -118,12 +190,22 @@ bool X11Clipboard::handle(const XEvent& e)
                 readIncrChunk(e.xproperty);
             return true;
         }
-        if (std::any_of(transfers_.begin(), transfers_.end(), [&](const Transfer& t) {
-                return t.requestor == e.xproperty.window;
-            })) {
+        if (std::any_of(transfers_.begin(), transfers_.end(),
+                        [&](const Transfer& t) { return t.requestor == e.xproperty.window; })) {
             continueTransfer(e.xproperty);
             return true;
         }
+        return false;
+    case DestroyNotify:
+        // A requestor that went away takes its transfers with it. Others may watch the
+        // window too: the event goes on.
+        for (auto it = transfers_.begin(); it != transfers_.end();)
+            if (it->requestor == e.xdestroywindow.window) {
+                endTransfer(it);
+                it = transfers_.begin();
+            } else {
+                ++it;
+            }
         return false;
     default:
         return false;
@@ -141,18 +223,27 @@ void X11Clipboard::serve(const XSelectionRequestEvent& req)
     reply.target = req.target;
     reply.time = req.time;
     // Obsolete clients leave the property None: the target's name is used instead.
-    Atom property = req.property == None ? req.target : req.property;
+    const Atom property = req.property == None ? req.target : req.property;
     reply.property = None;
 
-    bool ours = req.selection == a.clipboard && owned_ &&
-                (req.time == CurrentTime || req.time >= ownedSince_);
+    const bool ours = req.selection == a.clipboard && owned_ && (req.time == CurrentTime || req.time >= ownedSince_);
+    const ProcessId pid = c_.clientPid(req.requestor);
     if (ours) {
-        ProcessId pid = c_.clientPid(req.requestor);
         ErrorTrap trap(c_);
         if (convert(req.requestor, req.target, property, pid))
             reply.property = property;
         if (!trap.ok()) // the requestor went away while we answered
             reply.property = None;
+    }
+    if (lcX11().isDebugEnabled()) {
+        const XOwned<char> name(XGetAtomName(c_.display(), req.target));
+        qCDebug(lcX11).noquote() << QStringLiteral("request of process %1 for %2 at time %3: %4")
+                                        .arg(pid)
+                                        .arg(QString::fromLatin1(name ? name.get() : "?"))
+                                        .arg(req.time)
+                                        .arg(reply.property != None ? QStringLiteral("served")
+                                             : ours ? QStringLiteral("refused, a type we do not offer")
+                                                    : QStringLiteral("refused, not ours at that time"));
     }
     XSendEvent(c_.display(), req.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
     XFlush(c_.display());
@@ -163,10 +254,9 @@ bool X11Clipboard::convert(Window requestor, Atom target, Atom property, Process
     const Atoms& a = c_.atoms();
     Display* dpy = c_.display();
     if (target == a.targets) {
-        Atom list[] = {a.targets, a.timestamp, a.utf8String, a.textPlainUtf8, a.string,
-                       a.text,    a.textPlain};
-        XChangeProperty(dpy, requestor, property, a.atom, 32, PropModeReplace,
-                        reinterpret_cast<unsigned char*>(list), std::size(list));
+        Atom list[] = {a.targets, a.timestamp, a.utf8String, a.textPlainUtf8, a.string, a.text, a.textPlain};
+        XChangeProperty(dpy, requestor, property, a.atom, 32, PropModeReplace, reinterpret_cast<unsigned char*>(list),
+                        std::size(list));
         return true;
     }
     if (target == a.timestamp) {
@@ -190,22 +280,25 @@ bool X11Clipboard::convert(Window requestor, Atom target, Atom property, Process
 
     if (data.size() <= chunk_) {
         XChangeProperty(dpy, requestor, property, type, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(data.data()),
-                        static_cast<int>(data.size()));
+                        reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
         countServed(pid);
         return true;
     }
-    // INCR: announce the size, then send a chunk each time the requestor deletes the property.
-    XSelectInput(dpy, requestor, PropertyChangeMask);
+    // INCR: announce the size, then send a chunk each time the requestor deletes the
+    // property. The deletions and the requestor's end are told by events selected on its
+    // window, added to whatever we select there already.
+    for (auto it = transfers_.begin(); it != transfers_.end(); ++it)
+        if (it->requestor == requestor && it->property == property) {
+            endTransfer(it);
+            break;
+        }
+    events_.addEventMask(requestor, PropertyChangeMask | StructureNotifyMask);
     long size = static_cast<long>(data.size());
-    XChangeProperty(dpy, requestor, property, a.incr, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(&size), 1);
-    transfers_.erase(std::remove_if(transfers_.begin(), transfers_.end(),
-                                    [&](const Transfer& t) {
-                                        return t.requestor == requestor && t.property == property;
-                                    }),
-                     transfers_.end());
-    transfers_.push_back(Transfer{requestor, property, type, std::move(data), 0, pid});
+    XChangeProperty(dpy, requestor, property, a.incr, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&size),
+                    1);
+    transfers_.push_back(
+        Transfer{requestor, property, type, std::move(data), 0, pid, std::chrono::steady_clock::now()});
+    stallCheck_->start();
     return true;
 }
 
@@ -213,79 +306,94 @@ void X11Clipboard::continueTransfer(const XPropertyEvent& e)
 {
     if (e.state != PropertyDelete)
         return;
-    auto it = std::find_if(transfers_.begin(), transfers_.end(), [&](const Transfer& t) {
-        return t.requestor == e.window && t.property == e.atom;
-    });
+    auto it = std::find_if(transfers_.begin(), transfers_.end(),
+                           [&](const Transfer& t) { return t.requestor == e.window && t.property == e.atom; });
     if (it == transfers_.end())
         return;
-    size_t n = std::min(chunk_, it->data.size() - it->offset);
+    const std::size_t n = std::min(chunk_, it->data.size() - it->offset);
     ErrorTrap trap(c_);
     XChangeProperty(c_.display(), it->requestor, it->property, it->type, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(it->data.data() + it->offset),
-                    static_cast<int>(n));
+                    reinterpret_cast<const unsigned char*>(it->data.data() + it->offset), static_cast<int>(n));
     it->offset += n;
-    bool failed = !trap.ok();
+    it->lastProgress = std::chrono::steady_clock::now();
+    const bool failed = !trap.ok();
     if (n == 0 || failed) { // the zero-length chunk ends the transfer
         if (!failed)
             countServed(it->pid);
-        XSelectInput(c_.display(), it->requestor, NoEventMask);
-        transfers_.erase(it);
+        endTransfer(it);
     }
     XFlush(c_.display());
 }
 
-void X11Clipboard::beginRead()
+void X11Clipboard::endTransfer(std::vector<Transfer>::iterator it)
+{
+    const Window requestor = it->requestor;
+    transfers_.erase(it);
+    events_.removeEventMask(requestor, PropertyChangeMask | StructureNotifyMask);
+    if (transfers_.empty() && stallCheck_)
+        stallCheck_->stop();
+}
+
+void X11Clipboard::dropStalledTransfers()
+{
+    const auto now = std::chrono::steady_clock::now();
+    for (auto it = transfers_.begin(); it != transfers_.end();)
+        if (now - it->lastProgress > waits_.transferStalled) {
+            endTransfer(it);
+            it = transfers_.begin();
+        } else {
+            ++it;
+        }
+    XFlush(c_.display());
+}
+
+void X11Clipboard::beginRead(Window owner)
 {
     readText_.clear();
     readIncr_ = false;
     readTarget_ = c_.atoms().utf8String;
     readState_ = ReadState::Waiting;
+    // The time the owner took the clipboard is one its answer does not predate; a round trip
+    // for a fresh one only when no change was seen.
+    const X11SelectionWatch::Change* latest = watch_.latest(c_.atoms().clipboard);
+    readTime_ = latest && latest->owner != None && latest->owner == owner ? latest->time : c_.serverTime();
     XDeleteProperty(c_.display(), c_.helperWindow(), c_.atoms().transferProperty);
     XConvertSelection(c_.display(), c_.atoms().clipboard, readTarget_, c_.atoms().transferProperty,
-                      c_.helperWindow(), c_.serverTime());
+                      c_.helperWindow(), readTime_);
     XFlush(c_.display());
-}
-
-std::string X11Clipboard::takeReadText()
-{
-    readState_ = ReadState::Idle;
-    std::string out = std::move(readText_);
-    readText_.clear();
-    return out;
 }
 
 void X11Clipboard::readReply(const XSelectionEvent& e)
 {
     const Atoms& a = c_.atoms();
-    if (readState_ != ReadState::Waiting || e.selection != a.clipboard)
+    // Only the answer to the request under way: a late answer to an earlier one is not it.
+    if (readState_ != ReadState::Waiting || e.selection != a.clipboard || e.target != readTarget_ ||
+        e.time != readTime_)
         return;
     if (e.property == None) {
         // No UTF-8 form: try the Latin-1 one once.
         if (readTarget_ == a.utf8String) {
             readTarget_ = a.string;
-            XConvertSelection(c_.display(), a.clipboard, a.string, a.transferProperty,
-                              c_.helperWindow(), c_.serverTime());
+            XConvertSelection(c_.display(), a.clipboard, a.string, a.transferProperty, c_.helperWindow(), readTime_);
             XFlush(c_.display());
             return;
         }
-        readState_ = ReadState::Failed;
+        readState_ = ReadState::Refused;
         return;
     }
-    Atom type = None;
-    int format = 0;
-    auto data = c_.rawProperty(c_.helperWindow(), e.property, &type, &format, true);
+    auto data = c_.readProperty(c_.helperWindow(), e.property, ReadLimit, true);
     XFlush(c_.display());
     if (!data) {
         readState_ = ReadState::Failed;
         return;
     }
-    if (type == a.incr) { // the chunks follow as new values of the property
+    if (data->type == a.incr) { // the chunks follow as new values of the property
         readIncr_ = true;
         readType_ = None;
         return;
     }
-    readType_ = type;
-    readText_ = *data;
+    readType_ = data->type;
+    readText_ = std::move(data->data);
     if (readType_ == a.string)
         readText_ = latin1ToUtf8(readText_);
     readState_ = ReadState::Done;
@@ -295,23 +403,21 @@ void X11Clipboard::readIncrChunk(const XPropertyEvent& e)
 {
     if (readState_ != ReadState::Waiting || !readIncr_ || e.state != PropertyNewValue)
         return;
-    Atom type = None;
-    int format = 0;
-    auto data = c_.rawProperty(c_.helperWindow(), e.atom, &type, &format, true);
+    auto data = c_.readProperty(c_.helperWindow(), e.atom, ReadLimit, true);
     XFlush(c_.display());
-    if (!data) {
+    if (!data || readText_.size() + data->data.size() > ReadLimit) {
         readState_ = ReadState::Failed;
         return;
     }
     if (readType_ == None)
-        readType_ = type;
-    if (data->empty()) {
+        readType_ = data->type;
+    if (data->data.empty()) {
         if (readType_ == c_.atoms().string)
             readText_ = latin1ToUtf8(readText_);
         readState_ = ReadState::Done;
         return;
     }
-    readText_ += *data;
+    readText_ += data->data;
 }
 
 } // namespace orvanel::x11

@@ -1,10 +1,15 @@
 #include "platform/x11/X11Connection.h"
 
+#include "platform/x11/X11Owned.h"
+
 #include <X11/Xatom.h>
 #include <X11/extensions/XRes.h>
 
-#include <map>
+#include <algorithm>
 #include <cstring>
+#include <deque>
+#include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace orvanel::x11 {
@@ -12,9 +17,9 @@ namespace {
 
 // Xlib's error handler is process-wide. Errors on our connections are recorded per display;
 // errors on any other connection (the toolkit's) go on to the handler that was there before.
+// The last errors of a connection, with the serial number of the request that failed.
 struct ErrorLog {
-    unsigned long count = 0;
-    int lastCode = 0;
+    std::deque<std::pair<unsigned long, int>> recent;
 };
 std::map<Display*, ErrorLog>& errorLogs()
 {
@@ -28,8 +33,9 @@ int recordError(Display* dpy, XErrorEvent* e)
     auto it = errorLogs().find(dpy);
     if (it == errorLogs().end())
         return previousHandler ? previousHandler(dpy, e) : 0;
-    ++it->second.count;
-    it->second.lastCode = e->error_code;
+    it->second.recent.emplace_back(e->serial, e->error_code);
+    if (it->second.recent.size() > 64)
+        it->second.recent.pop_front();
     return 0;
 }
 
@@ -43,10 +49,6 @@ Bool X11Connection::isTimeProbe(Display*, XEvent* e, XPointer self)
     return e->type == PropertyNotify && e->xproperty.window == c->helper_ &&
            e->xproperty.atom == c->atoms_.timeProbe;
 }
-
-namespace {
-
-} // namespace
 
 X11Connection::X11Connection()
 {
@@ -71,6 +73,7 @@ X11Connection::X11Connection()
                    a("TIMESTAMP"),
                    a("INCR"),
                    a("MULTIPLE"),
+                   a("_NET_SUPPORTED"),
                    a("_NET_ACTIVE_WINDOW"),
                    a("_NET_CLIENT_LIST_STACKING"),
                    a("_NET_CLIENT_LIST"),
@@ -79,6 +82,8 @@ X11Connection::X11Connection()
                    a("_NET_WM_NAME"),
                    a("_NET_WM_PID"),
                    a("_NET_WM_PING"),
+                   a("_NET_REQUEST_FRAME_EXTENTS"),
+                   a("_NET_FRAME_EXTENTS"),
                    a("WM_PROTOCOLS"),
                    XA_WM_NAME,
                    XA_CARDINAL,
@@ -111,8 +116,14 @@ X11Connection::~X11Connection()
     errorLogs().erase(dpy_);
 }
 
-unsigned long X11Connection::errorCount() const { return errorLogs()[dpy_].count; }
-int X11Connection::lastErrorCode() const { return errorLogs()[dpy_].lastCode; }
+std::optional<int> X11Connection::errorSince(unsigned long serial) const
+{
+    const auto& recent = errorLogs()[dpy_].recent;
+    for (auto it = recent.rbegin(); it != recent.rend(); ++it)
+        if (it->first >= serial)
+            return it->second;
+    return std::nullopt;
+}
 
 Time X11Connection::serverTime()
 {
@@ -124,53 +135,46 @@ Time X11Connection::serverTime()
     return ev.xproperty.time;
 }
 
-std::optional<std::string> X11Connection::rawProperty(Window w, Atom property, Atom* actualType,
-                                                      int* format, bool remove)
+std::optional<Property> X11Connection::readProperty(Window w, Atom property, std::size_t maxBytes, bool remove)
 {
-    std::string out;
-    long offset = 0;
+    Property out;
+    long offset = 0; // in 32-bit units of the property as stored on the server
     for (;;) {
         Atom type = None;
-        int fmt = 0;
+        int format = 0;
         unsigned long items = 0, after = 0;
-        unsigned char* data = nullptr;
-        ErrorTrap trap(*this);
-        int status = XGetWindowProperty(dpy_, w, property, offset, 1 << 16, False, AnyPropertyType,
-                                        &type, &fmt, &items, &after, &data);
-        if (status != Success || type == None) {
-            if (data)
-                XFree(data);
+        unsigned char* raw = nullptr;
+        // A window that is gone answers with an error, which the status says.
+        const int status = XGetWindowProperty(dpy_, w, property, offset, 1 << 16, False, AnyPropertyType, &type,
+                                              &format, &items, &after, &raw);
+        XOwned<unsigned char> data(raw);
+        if (status != Success || type == None)
             return std::nullopt;
-        }
-        size_t unit = fmt == 32 ? sizeof(long) : static_cast<size_t>(fmt / 8);
-        out.append(reinterpret_cast<const char*>(data), items * unit);
-        XFree(data);
-        if (actualType)
-            *actualType = type;
-        if (format)
-            *format = fmt;
+        const std::size_t unit = format == 32 ? sizeof(long) : static_cast<std::size_t>(format / 8);
+        const std::size_t stored = items * static_cast<std::size_t>(format / 8);
+        if (out.data.size() + stored + after > maxBytes)
+            return std::nullopt;
+        out.data.append(reinterpret_cast<const char*>(data.get()), items * unit);
+        out.type = type;
+        out.format = format;
         if (after == 0)
             break;
-        // Offsets count 32-bit units of the property as stored on the server.
-        offset += static_cast<long>(items * (fmt / 8) / 4);
+        offset += static_cast<long>(stored / 4);
     }
     if (remove)
         XDeleteProperty(dpy_, w, property);
     return out;
 }
 
-std::optional<std::vector<unsigned long>> X11Connection::cardinals(Window w, Atom property,
-                                                                   Atom type)
+std::optional<std::vector<unsigned long>> X11Connection::cardinals(Window w, Atom property, Atom type)
 {
-    Atom actual = None;
-    int fmt = 0;
-    auto raw = rawProperty(w, property, &actual, &fmt);
-    if (!raw || actual != type || fmt != 32)
+    auto p = readProperty(w, property);
+    if (!p || p->type != type || p->format != 32)
         return std::nullopt;
-    std::vector<unsigned long> values(raw->size() / sizeof(long));
-    for (size_t i = 0; i < values.size(); ++i) {
+    std::vector<unsigned long> values(p->data.size() / sizeof(long));
+    for (std::size_t i = 0; i < values.size(); ++i) {
         long v;
-        std::memcpy(&v, raw->data() + i * sizeof(long), sizeof(long));
+        std::memcpy(&v, p->data.data() + i * sizeof(long), sizeof(long));
         values[i] = static_cast<unsigned long>(v);
     }
     return values;
@@ -178,12 +182,10 @@ std::optional<std::vector<unsigned long>> X11Connection::cardinals(Window w, Ato
 
 std::optional<std::string> X11Connection::bytes(Window w, Atom property, Atom type)
 {
-    Atom actual = None;
-    int fmt = 0;
-    auto raw = rawProperty(w, property, &actual, &fmt);
-    if (!raw || actual != type || fmt != 8)
+    auto p = readProperty(w, property);
+    if (!p || p->type != type || p->format != 8)
         return std::nullopt;
-    return raw;
+    return std::move(p->data);
 }
 
 ProcessId X11Connection::clientPid(XID id)
@@ -192,21 +194,20 @@ ProcessId X11Connection::clientPid(XID id)
         return 0;
     XResClientIdSpec client{id, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
-    XResClientIdValue* values = nullptr;
-    ErrorTrap trap(*this);
-    if (XResQueryClientIds(dpy_, 1, &client, &count, &values) != Success) {
-        trap.ok();
+    XResClientIdValue* raw = nullptr;
+    const Status status = XResQueryClientIds(dpy_, 1, &client, &count, &raw);
+    auto destroy = [count](XResClientIdValue* v) { XResClientIdsDestroy(count, v); };
+    const std::unique_ptr<XResClientIdValue, decltype(destroy)> values(raw, destroy);
+    if (status != Success)
         return 0;
-    }
     ProcessId pid = 0;
     for (long i = 0; i < count; ++i) {
-        if (XResGetClientIdType(&values[i]) == XRES_CLIENT_ID_PID) {
-            pid_t p = XResGetClientPid(&values[i]);
+        if (XResGetClientIdType(&values.get()[i]) == XRES_CLIENT_ID_PID) {
+            const pid_t p = XResGetClientPid(&values.get()[i]);
             if (p > 0)
                 pid = static_cast<ProcessId>(p);
         }
     }
-    XResClientIdsDestroy(count, values);
     return pid;
 }
 

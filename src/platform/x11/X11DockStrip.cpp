@@ -89,9 +89,11 @@ std::vector<TopReservation> X11DockStrip::reservedAtTop(WindowHandle self)
 X11DockStrip::Property X11DockStrip::read(Window w, Atom property)
 {
     Property p;
-    if (auto data = c_.rawProperty(w, property, &p.type, &p.format)) {
+    if (auto read = c_.readProperty(w, property)) {
         p.present = true;
-        p.data = std::move(*data);
+        p.type = read->type;
+        p.format = read->format;
+        p.data = std::move(read->data);
     }
     return p;
 }
@@ -135,7 +137,12 @@ bool X11DockStrip::withdraw(Window w)
 {
     // A window just mapped may not be the window manager's yet: let it finish taking the
     // window first, so that it does not do so after the window has left.
-    const bool managed = events_.waitFor([&] { return wmState(w) != WithdrawnState; }, waits_.windowManager);
+    const bool managed = events_.waitFor(
+                             "the window manager to take the window before it leaves",
+                             [&]() -> X11Events::Ending {
+                                 return wmState(w) != WithdrawnState ? "WM_STATE not withdrawn" : nullptr;
+                             },
+                             waits_.windowManager) != nullptr;
     XUnmapWindow(c_.display(), w);
     // The synthetic unmap tells the window manager that the window leaves, also when it was
     // already unmapped (ICCCM 4.1.4).
@@ -146,14 +153,24 @@ bool X11DockStrip::withdraw(Window w)
     e.xunmap.from_configure = False;
     XSendEvent(c_.display(), c_.root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
     XFlush(c_.display());
-    return !managed || events_.waitFor([&] { return wmState(w) == WithdrawnState; }, waits_.windowManager);
+    return !managed || events_.waitFor(
+                          "the window manager to let the window go",
+                          [&]() -> X11Events::Ending {
+                              return wmState(w) == WithdrawnState ? "WM_STATE withdrawn" : nullptr;
+                          },
+                          waits_.windowManager) != nullptr;
 }
 
 bool X11DockStrip::remap(Window w)
 {
     XMapWindow(c_.display(), w);
     XFlush(c_.display());
-    return events_.waitFor([&] { return wmState(w) == NormalState && isViewable(c_, w); }, waits_.windowManager);
+    return events_.waitFor(
+               "the window manager to show the window again",
+               [&]() -> X11Events::Ending {
+                   return wmState(w) == NormalState && isViewable(c_, w) ? "WM_STATE normal and viewable" : nullptr;
+               },
+               waits_.windowManager) != nullptr;
 }
 
 void X11DockStrip::writeDockForm(Window w, const StripRect& strip)

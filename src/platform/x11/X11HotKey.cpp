@@ -1,5 +1,7 @@
 #include "platform/x11/X11HotKey.h"
 
+#include "platform/x11/X11Owned.h"
+
 #include <X11/keysym.h>
 
 
@@ -9,15 +11,14 @@ namespace {
 unsigned numLockMask(Display* dpy)
 {
     unsigned mask = 0;
-    KeyCode numLock = XKeysymToKeycode(dpy, XK_Num_Lock);
-    XModifierKeymap* map = XGetModifierMapping(dpy);
+    const KeyCode numLock = XKeysymToKeycode(dpy, XK_Num_Lock);
+    const ModifierMap map = modifierMap(dpy);
     if (!map)
         return Mod2Mask;
     for (int mod = 0; mod < 8 && numLock; ++mod)
         for (int k = 0; k < map->max_keypermod; ++k)
             if (map->modifiermap[mod * map->max_keypermod + k] == numLock)
                 mask = 1u << mod;
-    XFreeModifiermap(map);
     return mask ? mask : Mod2Mask;
 }
 
@@ -99,11 +100,13 @@ HotKeyRegistration X11HotKey::registerHotKey(unsigned modifiers, int virtualKey)
     numLockMask_ = numLockMask(c_.display());
     ErrorTrap trap(c_);
     grabAll(true);
-    if (!trap.ok()) { // BadAccess: another client holds the combination
+    if (!trap.ok()) {
+        // BadAccess: another client holds the combination; anything else is another refusal.
+        const bool taken = trap.code() == BadAccess;
         grabAll(false);
         c_.sync();
         key_ = 0;
-        return HotKeyRegistration::Taken;
+        return taken ? HotKeyRegistration::Taken : HotKeyRegistration::Failed;
     }
     return HotKeyRegistration::Registered;
 }

@@ -56,20 +56,21 @@ WindowWaitOutcome X11ProgramStarter::waitForWindow(ProcessId pid)
     WindowWaitOutcome outcome = WindowWaitOutcome::TimedOut;
     clientsChanged_ = true;
     events_.waitFor(
-        [&] {
+        "a window of the started program",
+        [&]() -> X11Events::Ending {
             if (clientsChanged_ || Clock::now() - lastScan >= Rescan) {
                 clientsChanged_ = false;
                 lastScan = Clock::now();
                 if (windowOfProcessShown(pid)) {
                     outcome = WindowWaitOutcome::WindowShown;
-                    return true;
+                    return "a window of the process shown";
                 }
             }
             if (children_.hasEnded(pid)) {
                 outcome = WindowWaitOutcome::ProcessEnded;
-                return true;
+                return "the process ended";
             }
-            return false;
+            return nullptr;
         },
         waits_.programWindow);
     qCDebug(lcLaunch).noquote() << QStringLiteral("wait for a window of process %1: %2 after %3 ms")

@@ -6,6 +6,7 @@
 #include "platform/x11/X11Events.h"
 
 #include <deque>
+#include <map>
 
 namespace orvanel::x11 {
 
@@ -17,12 +18,19 @@ public:
         unsigned long seq;
         Atom selection;
         Window owner; // None: the owner went away
+        Time time;    // when the owner took the selection
     };
 
     // Sequence number of the latest change seen; changes after a snapshot are newer.
     unsigned long lastSeq() const { return seq_; }
     // The changes after `seq`, oldest first (the last few dozen are kept).
     std::deque<Change> changesSince(unsigned long seq) const;
+    // The latest change of `selection`, if one was seen.
+    const Change* latest(Atom selection) const;
+
+    // The process of the client that owns (or owned) `owner`, asked of the server (X-Resource)
+    // once for the latest change that made it the owner; 0 when unknown.
+    ProcessId ownerPid(Window owner);
 
 private:
     bool handle(const XEvent& e);
@@ -31,6 +39,7 @@ private:
     int eventBase_ = -1;
     unsigned long seq_ = 0;
     std::deque<Change> recent_;
+    std::map<unsigned long, ProcessId> pids_; // by the seq of a change in recent_
 };
 
 } // namespace orvanel::x11

@@ -9,10 +9,9 @@ namespace orvanel::x11 {
 struct Waits {
     // Until the window manager reports the window active and the focus inside it.
     std::chrono::milliseconds activation{1000};
-    // Until the target owns the clipboard after the cut or copy keys.
+    // Until the target owns the clipboard after the copy keys.
     std::chrono::milliseconds selectionTaken{3000};
-    // An editor that answers no pings and owns PRIMARY (or never answered one): how long its
-    // cut may take to show.
+    // An editor that answers no pings and owns PRIMARY: how long its copy may take to show.
     std::chrono::milliseconds withoutPing{700};
     // Until the owner of the clipboard has sent its text.
     std::chrono::milliseconds clipboardRead{1000};
@@ -32,6 +31,9 @@ struct Waits {
     std::chrono::milliseconds programWindow{10000};
     // Until xdg-open tells whether it could open a file (it ends at once when it cannot).
     std::chrono::milliseconds desktopOpenAnswer{2000};
+    // A large text served in pieces (INCR) is given up when its requestor has not asked for
+    // the next piece for this long.
+    std::chrono::milliseconds transferStalled{5000};
 };
 
 } // namespace orvanel::x11

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11Owned.h"
 
 namespace orvanel::x11 {
 
@@ -24,18 +25,17 @@ bool windowExists(X11Connection& c, Window w)
 {
     if (!w)
         return false;
-    XWindowAttributes attrs;
-    ErrorTrap trap(c);
-    Status s = XGetWindowAttributes(c.display(), w, &attrs);
-    return trap.ok() && s != 0;
+    // A window that is gone answers with an error, which the status says (one round trip).
+    Window root = None;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    return XGetGeometry(c.display(), w, &root, &x, &y, &width, &height, &border, &depth) != 0;
 }
 
 bool isViewable(X11Connection& c, Window w)
 {
     XWindowAttributes attrs;
-    ErrorTrap trap(c);
-    Status s = XGetWindowAttributes(c.display(), w, &attrs);
-    return trap.ok() && s != 0 && attrs.map_state == IsViewable;
+    return XGetWindowAttributes(c.display(), w, &attrs) != 0 && attrs.map_state == IsViewable;
 }
 
 bool isHidden(X11Connection& c, Window w)
@@ -49,28 +49,23 @@ std::string windowTitle(X11Connection& c, Window w)
 {
     if (auto name = c.bytes(w, c.atoms().netWmName, c.atoms().utf8String))
         return *name;
-    Atom type = None;
-    int format = 0;
-    auto name = c.rawProperty(w, c.atoms().wmName, &type, &format);
-    if (!name || format != 8)
+    const auto name = c.readProperty(w, c.atoms().wmName);
+    if (!name || name->format != 8)
         return {};
-    if (type == c.atoms().string)
-        return latin1ToUtf8(*name);
-    if (type == c.atoms().utf8String)
-        return *name;
+    if (name->type == c.atoms().string)
+        return latin1ToUtf8(name->data);
+    if (name->type == c.atoms().utf8String)
+        return name->data;
     // COMPOUND_TEXT and the like: let Xlib convert it to UTF-8.
     XTextProperty prop{};
     if (!XGetWMName(c.display(), w, &prop))
         return {};
-    std::string out;
-    char** list = nullptr;
+    const XOwned<unsigned char> value(prop.value);
+    char** raw = nullptr;
     int count = 0;
-    if (Xutf8TextPropertyToTextList(c.display(), &prop, &list, &count) >= Success && count > 0)
-        out = list[0];
-    if (list)
-        XFreeStringList(list);
-    XFree(prop.value);
-    return out;
+    const int status = Xutf8TextPropertyToTextList(c.display(), &prop, &raw, &count);
+    const StringList list(raw);
+    return status >= Success && count > 0 ? std::string(list.get()[0]) : std::string();
 }
 
 ProcessId windowPid(X11Connection& c, Window w)
@@ -101,20 +96,18 @@ bool isInside(X11Connection& c, Window inner, Window outer)
         if (w == outer)
             return true;
         Window root = None, parent = None;
-        Window* children = nullptr;
+        Window* raw = nullptr;
         unsigned n = 0;
-        ErrorTrap trap(c);
-        Status s = XQueryTree(c.display(), w, &root, &parent, &children, &n);
-        if (children)
-            XFree(children);
-        if (!trap.ok() || !s)
+        const Status s = XQueryTree(c.display(), w, &root, &parent, &raw, &n);
+        const XOwned<Window> children(raw);
+        if (!s)
             return false;
         w = parent;
     }
     return false;
 }
 
-void requestActivation(X11Connection& c, Window w, Time when)
+bool requestActivation(X11Connection& c, Window w, Time when)
 {
     XEvent ev{};
     ev.xclient.type = ClientMessage;
@@ -124,9 +117,10 @@ void requestActivation(X11Connection& c, Window w, Time when)
     ev.xclient.data.l[0] = 2; // source indication: a pager, which the window manager obeys
     ev.xclient.data.l[1] = static_cast<long>(when);
     ev.xclient.data.l[2] = static_cast<long>(activeWindow(c));
-    XSendEvent(c.display(), c.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &ev);
+    const Status sent =
+        XSendEvent(c.display(), c.root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
     XFlush(c.display());
+    return sent != 0;
 }
 
 bool supportsPing(X11Connection& c, Window w)
@@ -136,7 +130,7 @@ bool supportsPing(X11Connection& c, Window w)
                             protocols->end();
 }
 
-void sendPing(X11Connection& c, Window w, Time stamp)
+void sendPing(X11Connection& c, Window w, long stamp)
 {
     XEvent ev{};
     ev.xclient.type = ClientMessage;
@@ -144,7 +138,7 @@ void sendPing(X11Connection& c, Window w, Time stamp)
     ev.xclient.message_type = c.atoms().wmProtocols;
     ev.xclient.format = 32;
     ev.xclient.data.l[0] = static_cast<long>(c.atoms().netWmPing);
-    ev.xclient.data.l[1] = static_cast<long>(stamp);
+    ev.xclient.data.l[1] = stamp;
     ev.xclient.data.l[2] = static_cast<long>(w);
     XSendEvent(c.display(), w, False, NoEventMask, &ev);
     XFlush(c.display());

@@ -23,11 +23,12 @@ Window activeWindow(X11Connection& c);
 Window inputFocus(X11Connection& c);
 // Whether `inner` is `outer` or lies inside it.
 bool isInside(X11Connection& c, Window inner, Window outer);
-// Asks the window manager to activate `w` (_NET_ACTIVE_WINDOW, source indication 2).
-void requestActivation(X11Connection& c, Window w, Time when);
+// Asks the window manager to activate `w` (_NET_ACTIVE_WINDOW, source indication 2);
+// false when the request could not be sent.
+bool requestActivation(X11Connection& c, Window w, Time when);
 // Whether `w` answers _NET_WM_PING.
 bool supportsPing(X11Connection& c, Window w);
 // Sends a _NET_WM_PING to `w` with `stamp`; its answer comes back to the root window.
-void sendPing(X11Connection& c, Window w, Time stamp);
+void sendPing(X11Connection& c, Window w, long stamp);
 
 } // namespace orvanel::x11

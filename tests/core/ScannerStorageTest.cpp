@@ -1,0 +1,27 @@
+// The storage behind the scanner's look-ups: what was stored is found again, and never moves.
+
+#include "project/LinkList.h"
+#include "project/PathTable.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvanel::project;
+
+TEST(ScannerStorage, EntriesAndRecordsAreFoundAgainAndNeverMove)
+{
+    auto path = [](int i) { return "/s/d.x/f" + std::to_string(i) + (i % 2 ? ".gif" : ""); };
+    PathTable<int> table;
+    LinkList list(orvanel::insert::PathStyle::Posix);
+    std::vector<std::pair<PathTable<int>::Entry*, const LinkRecord*>> stored;
+    for (int i = 0; i < 5000; ++i)
+        stored.emplace_back(table.findOrAdd(path(i)).first, &list.Add(path(i), "img", i % 3));
+    for (int i = 0; i < 5000; ++i) {
+        ASSERT_EQ(table.findOrAdd(path(i)), std::make_pair(stored[i].first, false)) << i;
+        ASSERT_EQ(stored[i].second->Path, path(i));
+        ASSERT_EQ(stored[i].second->Extension, i % 2 ? ".gif" : "");
+        ASSERT_EQ(stored[i].second->IconIndex, i % 3);
+    }
+    EXPECT_TRUE(table.findOrAdd("/s/d.x/f1.gi").second);
+    list.Clear();
+    EXPECT_EQ(list.Add("a.b", "href", 1).Extension, ".b");
+}
