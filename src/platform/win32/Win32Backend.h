@@ -1,12 +1,13 @@
 #pragma once
-// The Windows backend: the wide-character calls of user32 on the program's own message
-// loop, through a message-only window of ours. It needs nothing but the core.
+// The Windows backend: the wide-character calls of user32 and the shell on the program's own
+// message loop, through a message-only window of ours. It needs nothing but the core.
 
 #include "platform/Backend.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32DockStrip.h"
 #include "platform/win32/Win32Events.h"
+#include "platform/win32/Win32FileIcons.h"
 #include "platform/win32/Win32HotKey.h"
 #include "platform/win32/Win32KeyDelivery.h"
 #include "platform/win32/Win32Keyboard.h"
@@ -14,12 +15,6 @@
 #include "platform/win32/Win32Waits.h"
 
 namespace orvanel::win32 {
-
-// No file icons yet: every lookup answers NoIcon, and the window draws its generic picture.
-class Win32NoFileIcons final : public FileIcons {
-public:
-    FileIconLookup iconOf(const std::string&) override { return {}; }
-};
 
 class Win32Backend final : public Backend {
 public:
@@ -53,7 +48,7 @@ private:
     Win32Keyboard keyboard_;
     Win32DockStrip dockStrip_;
     Win32ProgramStarter programs_;
-    Win32NoFileIcons fileIcons_;
+    Win32FileIcons fileIcons_;
 };
 
 } // namespace orvanel::win32

@@ -1,7 +1,8 @@
 #pragma once
 // Owners of what a Windows call hands out and must be given back: a kernel handle, the
 // attachment of our input to another thread, the opened clipboard, a global memory block and
-// its lock, the foreground lock time-out switched off.
+// its lock, the foreground lock time-out switched off, an icon, its bitmaps and the screen's
+// device context.
 
 #include <windows.h>
 
@@ -163,6 +164,63 @@ private:
     DWORD saved_ = 0;
     bool read_ = false;
     bool changed_ = false;
+};
+
+// An icon handed out by the shell, destroyed on destruction.
+class UniqueIcon {
+public:
+    explicit UniqueIcon(HICON icon) : icon_(icon) {}
+    ~UniqueIcon()
+    {
+        if (icon_)
+            ::DestroyIcon(icon_);
+    }
+    UniqueIcon(const UniqueIcon&) = delete;
+    UniqueIcon& operator=(const UniqueIcon&) = delete;
+    HICON get() const { return icon_; }
+
+private:
+    HICON icon_;
+};
+
+// The two bitmaps GetIconInfo makes for an icon, deleted on destruction.
+class IconBitmaps {
+public:
+    explicit IconBitmaps(HICON icon) : read_(::GetIconInfo(icon, &info_) != FALSE) {}
+    ~IconBitmaps()
+    {
+        if (!read_)
+            return;
+        if (info_.hbmColor)
+            ::DeleteObject(info_.hbmColor);
+        if (info_.hbmMask)
+            ::DeleteObject(info_.hbmMask);
+    }
+    IconBitmaps(const IconBitmaps&) = delete;
+    IconBitmaps& operator=(const IconBitmaps&) = delete;
+    HBITMAP color() const { return read_ ? info_.hbmColor : nullptr; }
+    HBITMAP mask() const { return read_ ? info_.hbmMask : nullptr; }
+
+private:
+    ICONINFO info_{};
+    bool read_;
+};
+
+// The screen's device context, released on destruction.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(::GetDC(nullptr)) {}
+    ~ScreenDC()
+    {
+        if (dc_)
+            ::ReleaseDC(nullptr, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
 };
 
 } // namespace orvanel::win32

@@ -29,7 +29,9 @@ set(ORVANEL_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Win32ProgramStarter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32InstanceMutex.h
   ${CMAKE_CURRENT_LIST_DIR}/Win32InstanceMutex.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32FileIcons.h
+  ${CMAKE_CURRENT_LIST_DIR}/Win32FileIcons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Win32Backend.h
   ${CMAKE_CURRENT_LIST_DIR}/Win32Backend.cpp
 )
-set(ORVANEL_WIN32_LIBRARIES user32 shell32 dwmapi winmm)
+set(ORVANEL_WIN32_LIBRARIES user32 gdi32 shell32 dwmapi winmm)
