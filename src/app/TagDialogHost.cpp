@@ -50,6 +50,7 @@ void connectTagDialogWhenNeeded(std::unique_ptr<TTagDialogForm>& slot, TMainForm
     palette.setPanelHost(PanelHost{
         [dialog](const std::string& panelName) { return dialog().ShowPanel(panelName); },
         [dialog] { dialog().exec(); },
+        [dialog](const std::string& editName, const std::string& text) { dialog().ShowTextToEdit(editName, text); },
     });
 }
 

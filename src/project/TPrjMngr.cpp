@@ -398,6 +398,15 @@ void TPrjMngr::openDirectoryPage()
     connect(DirectoryListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { setFolder(folderModel->filePath(current)); });
     connect(FileFilter, &QComboBox::currentIndexChanged, this, [this](int index) { setFileMask(index); });
+    // Folders are not files: while the model still reads an earlier root, it may drop the
+    // folders above the new one, and the list then loses its root. Put it back.
+    const auto keepRoot = [this] {
+        const QModelIndex root = fileModel->index(fileModel->rootPath());
+        if (ListBoxFile->rootIndex() != root)
+            ListBoxFile->setRootIndex(root);
+    };
+    connect(fileModel, &QFileSystemModel::directoryLoaded, this, keepRoot, Qt::QueuedConnection);
+    connect(fileModel, &QAbstractItemModel::rowsRemoved, this, keepRoot, Qt::QueuedConnection);
     setFileMask(FileFilter->currentIndex());
     DirectoryListBox->setRootIndex(folderModel->setRootPath(DriveComboBox->currentText()));
     setFolder(DriveComboBox->currentText());

