@@ -22,7 +22,7 @@ test_pkgs=(
   python3-doc clang libclang-rt-14-dev
 )
 
-windows_pkgs=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest)
+windows_pkgs=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb)
 
 mode=${1:-build}
 case "$mode" in

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Cross-builds the core and its tests for 64-bit Windows with mingw-w64 and runs the core
-# tests under Wine. Installs what is missing from Debian (scripts/install-deps.sh windows).
-# Quiet: prints the steps, their times and the test summary; the full output of a step
+# Cross-builds the core, the Windows backend and their tests for 64-bit Windows with
+# mingw-w64 and runs them under Wine: the core tests as console programs, then the backend's
+# end-to-end tests against Wine's notepad on a virtual display (Xvfb). Installs what is
+# missing from Debian (scripts/install-deps.sh windows).
+# Quiet: prints the steps, their times and the test summaries; the full output of a step
 # only when it fails. Exits non-zero when the build or a test fails.
 #
 #   scripts/test-windows.sh [build folder]     (default: build-win)
@@ -10,7 +12,8 @@ cd "$(dirname "$0")/.."
 src=$PWD
 build=${1:-build-win}
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+. scripts/windows-env.sh
+trap 'rm -f "$log"; wine_stop' EXIT
 
 scripts/install-deps.sh windows
 
@@ -26,33 +29,24 @@ step() {
   echo "== $what: $((SECONDS - started)) s"
 }
 
-step "cross-build (mingw-w64)" bash -c '
-  timeout 1800 cmake -S "$0" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE="$0/cmake/mingw-w64-x86_64.cmake" -DORVANEL_CORE_ONLY=ON &&
-  timeout 1800 cmake --build "$1" -j "$(nproc)"' "$src" "$build"
+# Runs a GoogleTest program of the build under Wine and prints its counts, and why each
+# skipped test was skipped; prints its whole output when it fails.
+run_tests() {
+  local what=$1 folder=$2 program=$3 started=$SECONDS status=0
+  (cd "$folder" && timeout 600 "$wine" "$program" --gtest_brief=1) 2>&1 | tr -d '\r' >"$log" || status=$?
+  echo "== $what under Wine: $((SECONDS - started)) s"
+  if [ $status -ne 0 ] || ! grep -q '^\[  PASSED  \]' "$log"; then
+    cat "$log"
+    echo "== $what under Wine failed (status $status)"
+    exit 1
+  fi
+  grep -E '^\[(==========|  PASSED  |  SKIPPED )\]' "$log"
+  grep -A1 ': Skipped$' "$log" | grep -vE ': Skipped$|^--$' | sort | uniq -c || true
+}
 
-wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-# A Wine configuration of its own in the build folder, never the user's; no display and no
-# offers to install Mono or Gecko: the core tests are console programs.
-export WINEPREFIX=$PWD/$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-trap 'rm -f "$log"; "$wineserver" -k 2>/dev/null || true' EXIT
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  step "Wine configuration" timeout 300 "$wine" cmd /c exit
-fi
-
-started=$SECONDS
-status=0
-(cd "$build/tests" && timeout 600 "$wine" ./orvanel_core_tests.exe --gtest_brief=1) 2>&1 |
-  tr -d '\r' >"$log" || status=$?
-echo "== core tests under Wine: $((SECONDS - started)) s"
-if [ $status -ne 0 ] || ! grep -q '^\[  PASSED  \]' "$log"; then
-  cat "$log"
-  echo "== core tests under Wine failed (status $status)"
-  exit 1
-fi
-# The counts, and why each skipped test was skipped.
-grep -E '^\[(==========|  PASSED  |  SKIPPED )\]' "$log"
-grep -A1 ': Skipped$' "$log" | grep -vE ': Skipped$|^--$' | sort | uniq -c || true
+step "cross-build (mingw-w64)" windows_build "$src" "$build" \
+  orvanel_core_tests orvanel_win32_tests orvanel_insert_driver orvanel_data
+step "Wine configuration" wine_setup "$build"
+run_tests "core tests" "$build/tests" ./orvanel_core_tests.exe
+step "virtual display" wine_display
+run_tests "backend tests against notepad" "$build" ./orvanel_win32_tests.exe

@@ -10,7 +10,7 @@
 #include "options/TOptionDialogForm.h"
 #include "options/TSupportDialogForm.h"
 #include "platform/Backend.h"
-#include "platform/posix/InstanceLockFile.h"
+#include "platform/InstanceLock.h"
 #include "tagdialog/TTagDialogForm.h"
 #include "app/TagDialogHost.h"
 
@@ -49,7 +49,7 @@ int runOrvanel(int argc, char** argv)
 
     // The lock needs no display: a second start is told so even without one.
     std::unique_ptr<InstanceLock> lock;
-    const InstanceLocks::LockResult result = InstanceLockFiles().acquireInstanceLock(InstanceName, lock);
+    const InstanceLocks::LockResult result = createInstanceLocks()->acquireInstanceLock(InstanceName, lock);
     if (result == InstanceLocks::LockResult::Failed)
         return ExitAlreadyRunning;
     if (result == InstanceLocks::LockResult::AlreadyRunning) {

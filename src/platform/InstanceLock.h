@@ -20,4 +20,8 @@ public:
     virtual LockResult acquireInstanceLock(const std::string& name, std::unique_ptr<InstanceLock>& held) = 0;
 };
 
+// The instance locks of this system: a lock file under POSIX, a named mutex on Windows. They
+// need no display, so a second start is refused before the backend is made.
+std::unique_ptr<InstanceLocks> createInstanceLocks();
+
 } // namespace orvanel

@@ -16,12 +16,14 @@
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -29,6 +31,8 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <cstring>
 
 namespace orvanel {
 
@@ -135,6 +139,20 @@ void setRecord(QTreeWidgetItem* node, const project::LinkRecord& record, const Q
         node->setIcon(0, images[record.IconIndex]);
 }
 
+// The desktop's picture of a file icon; the generic file picture when its size does not
+// match its pixels.
+QIcon iconOf(const FileIconPicture& picture, const QStyle& style)
+{
+    const auto pixels = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    if (picture.width <= 0 || picture.height <= 0 || picture.argb.size() != pixels)
+        return style.standardIcon(QStyle::SP_FileIcon);
+    QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(image.scanLine(y), picture.argb.data() + static_cast<std::size_t>(y) * picture.width,
+                    static_cast<std::size_t>(picture.width) * sizeof(std::uint32_t));
+    return QIcon(QPixmap::fromImage(std::move(image)));
+}
+
 } // namespace
 
 // ImageListFile as the scanner sees it: each icon found for a file is appended.
@@ -147,6 +165,10 @@ public:
         const FileIconLookup found = icons_.iconOf(std::string(path));
         switch (found.outcome) {
         case FileIconLookup::Outcome::Found: {
+            if (found.picture) {
+                images_.append(iconOf(*found.picture, style_));
+                return Lookup::Appended;
+            }
             const QIcon generic = QIcon::fromTheme(qs(found.genericName), style_.standardIcon(QStyle::SP_FileIcon));
             images_.append(QIcon::fromTheme(qs(found.themeName), generic));
             return Lookup::Appended;

@@ -2,34 +2,24 @@
 // the X11 backend on a Qt event loop and, for each command line on standard input, does
 // what a click on a tag button does (AppActivate, then InsertTemplate).
 //
-// Commands, one per line:
-//   method N          InsertMethod := N
-//   auto 0|1          AutoActive := 0/1
-//   insert TEMPLATE   activation and insertion; answers "done MICROSECONDS TARGET-TITLE"
-//   lock              activation and a click on the lock button; answers "locked TITLE"
-//                     or "unlocked"
+// Commands, one per line: method, auto, insert and lock (tests/support/InsertCommands.h), and
 //   clipboard         answers "clipboard " + the clipboard text with \ and newlines escaped
 //   hog MS            another program taking the clipboard: owns it with "intruder N" every MS
 //                     milliseconds (0 stops); answers "ok"
 //   quit
-// Errors shown to the user are answered "error " + their text.
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <unistd.h>
 
-#include "insert/TagInserter.h"
-#include "insert/TargetWindow.h"
-#include "options/Settings.h"
+#include "InsertCommands.h"
 #include "platform/Backend.h"
 #include "platform/Diagnostics.h"
-#include "text/UserError.h"
 
 namespace {
 
@@ -76,30 +66,9 @@ int main(int argc, char** argv)
         auto space = line.find(' ');
         const std::string verb = line.substr(0, space);
         const std::string arg = space == std::string::npos ? std::string() : line.substr(space + 1);
-        if (verb == "method") {
-            settings.InsertMethod = std::stoi(arg);
-            answer("ok");
-        } else if (verb == "auto") {
-            settings.AutoActive = arg == "1";
-            answer("ok");
-        } else if (verb == "insert") {
-            const auto start = std::chrono::steady_clock::now();
-            try {
-                target.AppActivate();
-                inserter.InsertTemplate(inserter.ApplyTagFace(arg));
-            } catch (const orvanel::UserError& e) {
-                answer(std::string("error ") + e.what());
-                return;
-            }
-            const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
-                std::chrono::steady_clock::now() - start);
-            answer("done " + std::to_string(us.count()) + " " + target.EditTargetWindow());
-        } else if (verb == "lock") {
-            // The palette was pressed and its lock button clicked: the target stays.
-            target.AppActivate();
-            answer(target.BtnLockTargetWindowClick() ? "locked " + target.EditTargetWindow()
-                                                     : "unlocked");
-        } else if (verb == "clipboard") {
+        if (orvanel::test::runInsertCommand(verb, arg, settings, target, inserter, answer))
+            return;
+        if (verb == "clipboard") {
             const orvanel::ClipboardText read = backend->clipboard().readClipboard();
             answer("clipboard " + escaped(read.text));
         } else if (verb == "hog") {

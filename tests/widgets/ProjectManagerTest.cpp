@@ -165,6 +165,27 @@ TEST_F(ProjectManagerTest, TheSiteIsShownFilteredOpenedRescannedAndInserted)
     EXPECT_EQ(form->settings().PrjMngrWidth, 300);
 }
 
+TEST_F(ProjectManagerTest, ADesktopsPictureOfAFileIsDrawnAndABadOneGivesTheGenericFile)
+{
+    // Left half red, right half transparent: the picture is drawn as it is, not mirrored.
+    FileIconPicture picture{16, 16, std::vector<std::uint32_t>(256, 0)};
+    for (int y = 0; y < 16; ++y)
+        std::fill_n(picture.argb.begin() + y * 16, 8, 0xFFFF0000u);
+    platform.setFileIconPicture(picture);
+    TPrjMngr& w = open(folder + "site/index.html");
+    waitFor([&] { return w.TreeProject->topLevelItemCount() == 1; });
+    const QImage drawn = w.TreeProject->topLevelItem(0)->child(0)->icon(0).pixmap(16, 16).toImage();
+    EXPECT_EQ(drawn.pixelColor(3, 12), QColor(Qt::red));
+    EXPECT_EQ(drawn.pixelColor(12, 3).alpha(), 0);
+
+    // The top page's icon is taken anew by a rescan: pixels that do not fill the picture.
+    picture.argb.pop_back();
+    platform.setFileIconPicture(picture);
+    w.PopUpdateLinkClick();
+    const QImage generic = w.style()->standardIcon(QStyle::SP_FileIcon).pixmap(16, 16).toImage();
+    EXPECT_EQ(w.TreeProject->topLevelItem(0)->icon(0).pixmap(16, 16).toImage(), generic);
+}
+
 TEST_F(ProjectManagerTest, TheFolderBrowserListsFilesUnderItsMaskAndOpensThem)
 {
     TPrjMngr& w = open("");

@@ -479,7 +479,7 @@ FileIconLookup FakePlatform::iconOf(const std::string& path)
     const std::size_t dot = path.find_last_of('.');
     const bool hasExtension = dot != std::string::npos && (name == std::string::npos || dot > name);
     return {FileIconLookup::Outcome::Found, "fake-" + (hasExtension ? path.substr(dot + 1) : std::string()),
-            "fake-generic"};
+            "fake-generic", fileIconPicture_};
 }
 
 } // namespace orvanel

@@ -145,8 +145,10 @@ public:
     const std::vector<std::string>& desktopOpened() const { return desktopOpened_; }
     void setDesktopAnswer(DesktopOpenOutcome answer) { desktopAnswer_ = answer; }
     // File icons: every file has the icon "fake-" + its extension (without the dot), unless
-    // the test says there are none; every path asked about is kept, in order.
+    // the test says there are none, with the test's picture when it gives one; every path
+    // asked about is kept, in order.
     void setFileIconsAvailable(bool available) { fileIconsAvailable_ = available; }
+    void setFileIconPicture(std::optional<FileIconPicture> picture) { fileIconPicture_ = std::move(picture); }
     const std::vector<std::string>& iconLookups() const { return iconLookups_; }
 
     // ---- Backend
@@ -246,6 +248,7 @@ private:
     std::vector<std::string> desktopOpened_;
     DesktopOpenOutcome desktopAnswer_ = DesktopOpenOutcome::Opened;
     bool fileIconsAvailable_ = true;
+    std::optional<FileIconPicture> fileIconPicture_;
     std::vector<std::string> iconLookups_;
 };
 

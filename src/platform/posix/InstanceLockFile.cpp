@@ -58,4 +58,6 @@ InstanceLocks::LockResult acquireInstanceLockFile(const std::string& name, std::
     return InstanceLocks::LockResult::Acquired;
 }
 
+std::unique_ptr<InstanceLocks> createInstanceLocks() { return std::make_unique<InstanceLockFiles>(); }
+
 } // namespace orvanel

@@ -15,7 +15,8 @@ FileIconLookup MimeFileIcons::iconOf(const std::string& path)
     const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
     if (!type.isValid())
         return {};
-    return {FileIconLookup::Outcome::Found, type.iconName().toStdString(), type.genericIconName().toStdString()};
+    return {FileIconLookup::Outcome::Found, type.iconName().toStdString(), type.genericIconName().toStdString(),
+            std::nullopt};
 }
 
 } // namespace orvanel
