@@ -150,8 +150,9 @@ TEST(PanelDefinitions, ValueControlsAndPickersAreSiblingsOfTheirSwitch)
                     ASSERT_NE(first, nullptr) << c.name;
                     // A second value is appended only when the first carries Tag 1; the frame
                     // size editors use their pair directly.
-                    if (key != "FRAME_FRAMESET_FRAME_SIZE")
+                    if (key != "FRAME_FRAMESET_FRAME_SIZE") {
                         EXPECT_EQ(first->tag, 1) << c.name;
+                    }
                 }
             }
             if (c.kind == ControlKind::Button) {
@@ -215,11 +216,13 @@ TEST(PanelDefinitions, InitialStatesTagsAndHandlers)
         EXPECT_EQ(tags[n], 1) << n;
     EXPECT_EQ(tags["OpVal1LIST_UL_LI"], 2);
     EXPECT_EQ(tags["OpVal1LIST_OL_LI"], 2);
-    for (const auto& [name, t] : tags)
-        if (t == 3)
+    for (const auto& [name, t] : tags) {
+        if (t == 3) {
             EXPECT_TRUE(startsWith(name, "OpTagFRAME_FRAMESET") || startsWith(name, "OpTagFORM_COMBOBOX_OPTION_") ||
                         startsWith(name, "OpTagFORM_LISTBOX_OPTION_"))
                 << name;
+        }
+    }
     EXPECT_EQ(tags.count("OpTagFRAME_FRAMESET_FRAME_SIZECHANGE"), 0u);
     EXPECT_EQ(tags["OpTagFRAME_FRAMESET_FRAME_SIZE"], 3);
     EXPECT_EQ(tags["OpTagFORM_LISTBOX_OPTION_SELECTED"], 3);
