@@ -25,6 +25,27 @@ def node(palette, name, root=None):
     return next((n for n in palette.accessibles(root) if n.name == name), None)
 
 
+def frame(session, window):
+    """The window's frame on the screen (x, y, width, height), once the window manager has
+    framed it."""
+    extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"], env=session.env,
+                             capture_output=True, text=True).stdout
+    if "=" not in extents:
+        return None
+    left, right, top, bottom = (int(n) for n in extents.split("=")[1].split(","))
+    info = subprocess.run(["xwininfo", "-id", window], env=session.env, capture_output=True, text=True).stdout
+    value = {k.strip(): v.strip() for k, _, v in (line.partition(":") for line in info.splitlines())}
+    x, y = int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"])
+    return (x - left, y - top, int(value["Width"]) + left + right, int(value["Height"]) + top + bottom)
+
+
+def snapped(session, palette, manager):
+    """The project manager has followed the palette's last move: directly below it, left
+    edges aligned (Snap=1)."""
+    p, m = frame(session, palette.window), frame(session, manager)
+    return p and m and m[0] == p[0] and m[1] == p[1] + p[3]
+
+
 def press(session, palette, target, button="1", repeat="1"):
     x, y = palette.centre(target)
     session.xdotool("mousemove", str(x), str(y))
@@ -44,6 +65,9 @@ def main():
         palette = Palette(s, program_folder(s, INI.format(top=top)))
         try:
             manager = window_named(s, "ProjectManager")
+            # The window manager frames the palette after it showed, and the manager then moves
+            # under it: the tree's rows are where they will stay once it has.
+            s.wait_for(lambda: snapped(s, palette, manager), 30, "the project manager under the palette")
             root = wait_until(lambda: node(palette, "top.html"), 30, "the site's tree")
             press(s, palette, root, repeat="2")  # opens the page in its program and expands the root
             editor = window_matching(s, r"top\.html")
