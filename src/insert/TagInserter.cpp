@@ -57,6 +57,28 @@ const char* nameOf(Paste p)
     return "?";
 }
 
+const char* nameOf(KeysSent k)
+{
+    switch (k) {
+    case KeysSent::Sent: return "sent";
+    case KeysSent::Failed: return "not typeable on this keyboard; pasted instead";
+    case KeysSent::TargetLost: return "target lost";
+    }
+    return "?";
+}
+
+// Where the last `chars` characters of UTF-8 `text` start.
+std::size_t byteOffsetFromEnd(const std::string& text, std::size_t chars)
+{
+    std::size_t i = text.size();
+    while (chars > 0 && i > 0) {
+        --i;
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            --chars;
+    }
+    return i;
+}
+
 const char* nameOf(ClipboardText::Result r)
 {
     switch (r) {
@@ -146,6 +168,35 @@ bool TagInserter::stop(WindowHandle target, const char* message)
     throw UserError(message);
 }
 
+bool TagInserter::pasteText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& text)
+{
+    setClipboard(text);
+    loop_.pump();
+    const Paste paste = keys_.paste(target, control, m);
+    log(std::string("insert: paste ") + nameOf(paste));
+    switch (paste) {
+    case Paste::Taken: return true;
+    case Paste::TargetLost: return stop(target, NotActivated);
+    case Paste::TimedOut: return stop(target, NotPasted);
+    case Paste::Failed: return stop(target, CannotPaste);
+    case Paste::Interfered: return stop(target, PasteTakenByOther);
+    case Paste::LateCopy: return stop(target, NoAnswer);
+    }
+    return stop(target, CannotPaste);
+}
+
+bool TagInserter::stepCaretBack(WindowHandle target, WindowHandle control, InsertMethod m, int count)
+{
+    if (keys_.caretLeft(target, control, m, count) != KeysSent::Sent) {
+        log("insert: the caret keys were not sent (the target was lost, or they have no key code)");
+        return false;
+    }
+    if (count > 0)
+        log("insert: caret " + std::to_string(count) + " left");
+    loop_.pump();
+    return true;
+}
+
 bool TagInserter::insertOne(const std::string& given)
 {
     started_ = std::chrono::steady_clock::now();
@@ -222,30 +273,37 @@ bool TagInserter::insertOne(const std::string& given)
         log("insert: the template expands to nothing; the editor is left as it was");
         return true;
     }
-    setClipboard(text);
-    loop_.pump();
-
-    const Paste paste = keys_.paste(target, control, m);
-    log(std::string("insert: paste ") + nameOf(paste));
-    if (paste == Paste::TargetLost)
-        return stop(target, NotActivated);
-    if (paste == Paste::TimedOut)
-        return stop(target, NotPasted);
-    if (paste == Paste::Failed)
-        return stop(target, CannotPaste);
-    if (paste == Paste::Interfered)
-        return stop(target, PasteTakenByOther);
-    if (paste == Paste::LateCopy)
-        return stop(target, NoAnswer);
+    // With synthesized keys and nothing selected, the part after the caret is typed first and
+    // the rest pasted last: some editors finish a paste later than anything over X shows, and
+    // caret keys after the paste could be handled before the text lands. Nothing follows that
+    // paste, and wherever it lands the caret ends after it, just before the typed part.
+    std::string pasted = text;
+    bool tailTyped = false;
+    if (m == InsertMethod::Emulation && fetch == Fetch::NothingSelected && caretBack > 0) {
+        const std::size_t cut = byteOffsetFromEnd(text, static_cast<std::size_t>(caretBack));
+        const std::string typed = text.substr(cut);
+        if (IsTypeableText(typed)) {
+            const KeysSent sent = keys_.typeText(target, control, m, typed);
+            log("insert: typed \"" + typed + "\": " + nameOf(sent));
+            if (sent == KeysSent::TargetLost)
+                return stop(target, NotActivated);
+            if (sent == KeysSent::Sent) {
+                loop_.pump();
+                if (!stepCaretBack(target, control, m, caretBack))
+                    return false;
+                pasted = text.substr(0, cut);
+                tailTyped = true;
+            }
+        }
+    }
+    if (!pasted.empty() && !pasteText(target, control, m, pasted))
+        return false;
     if (m == InsertMethod::Messages && autoActive)
         log(std::string("insert: activation ") + nameOf(desktop_.activateWindow(target)));
     loop_.pump();
 
-    if (keys_.caretLeft(target, control, m, caretBack) != KeysSent::Sent) {
-        log("insert: the caret keys were not sent (the target was lost, or they have no key code)");
+    if (!tailTyped && !stepCaretBack(target, control, m, caretBack))
         return false;
-    }
-    loop_.pump();
     if (m == InsertMethod::Emulation && !autoActive && activeBefore != target) {
         // Give the activation back to the window that had it before.
         const bool own = activeBefore == 0 || desktop_.isOwnWindow(activeBefore) || !desktop_.windowExists(activeBefore);

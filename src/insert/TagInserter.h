@@ -58,6 +58,11 @@ private:
     // False when the insertion ended without inserting (no target, the target closed).
     bool insertOne(const std::string& tmpl);
     void setClipboard(const std::string& text);
+    // Puts `text` on the clipboard and pastes it into the target; false or UserError (see
+    // stop) when it was not pasted.
+    bool pasteText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& text);
+    // Steps the target's caret `count` characters to the left; false when the keys were not sent.
+    bool stepCaretBack(WindowHandle target, WindowHandle control, InsertMethod m, int count);
     // The insertion cannot go on: false (a quiet end) when the target has gone, else
     // UserError(message).
     bool stop(WindowHandle target, const char* message);

@@ -106,4 +106,14 @@ std::string ExpandTemplate(std::string_view tmpl, std::string_view selection, st
     return text::replaceAllIgnoreCase(text::replaceAllIgnoreCase(tmpl, Cr, lineBreak), Sel, selection);
 }
 
+bool IsTypeableText(std::string_view text)
+{
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c > 0x7E || std::string_view("\"'([{`").find(ch) != std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
 } // namespace orvanel

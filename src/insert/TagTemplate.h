@@ -31,6 +31,11 @@ std::string ApplyTagFace(std::string_view text, int tagFace);
 // stays at the end of the inserted text: 0.
 std::size_t CaretBackCount(std::string_view tmpl, std::string_view selection = {});
 
+// Whether `text` can be typed as plain keys into any editor: printable ASCII and spaces only,
+// no line break, and none of the characters editors commonly close by themselves when typed
+// (quotes, the back quote and opening brackets), which would add text of their own.
+bool IsTypeableText(std::string_view text);
+
 // Replaces every "%CR%" by `lineBreak`, then every "%SEL%" by `selection`, in one pass
 // each: macros inside the selection stay as they are.
 std::string ExpandTemplate(std::string_view tmpl, std::string_view selection,

@@ -7,6 +7,8 @@
 
 #include "platform/PlatformTypes.h"
 
+#include <string>
+
 namespace orvanel {
 
 // How the copy of the target's selection ended.
@@ -51,6 +53,12 @@ public:
     // Moves the target's caret `count` characters to the left and waits until it has
     // handled the keys.
     virtual KeysSent caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) = 0;
+    // Types `ascii` (printable ASCII) into the target at its caret and waits until it has
+    // handled the keys. Failed: a character has no key on this keyboard (or the keyboard's
+    // locks or layout would turn the keys into other characters), or the target copied
+    // its selection late (it has one after all, which the keys would replace); nothing was
+    // sent then.
+    virtual KeysSent typeText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& ascii) = 0;
 };
 
 } // namespace orvanel

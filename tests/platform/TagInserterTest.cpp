@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace orvanel;
 
@@ -103,8 +104,45 @@ TEST_P(InsertTest, NothingSelectedPutsTheCaretBetweenTheTags)
         // The clipboard held something else before: it is not taken for the selection.
         ASSERT_TRUE(fake.setClipboardText("stale"));
         EXPECT_EQ(insertAndType("<B>%SEL%</B>"), "hello<B>|</B> world");
-        EXPECT_EQ(fake.clipboardText(), "<B></B>");
+        EXPECT_EQ(fake.clipboardText(), method == 0 ? "<B></B>" : "<B>");
     }
+}
+
+// By keys, the part after the caret is typed and the rest pasted last, so that no caret key
+// follows a paste; a part with a quote or a line break is pasted whole as before.
+TEST_P(InsertTest, NothingSelectedByKeysTypesTheCaretPartAndPastesLast)
+{
+    using Step = FakePlatform::Step;
+    settings.InsertMethod = 1;
+    std::vector<Step> steps;
+    fake.setOnStep([&](Step s) {
+        if (s != Step::Activate)
+            steps.push_back(s);
+    });
+    struct Case {
+        const char* tmpl;
+        const char* typed;
+        const char* pasted;
+        int caretSteps;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"<B>%SEL%</B>", "hello<B>|</B> world", "<B>", 4, {Step::Fetch, Step::Type, Step::Caret, Step::Paste}},
+        {"<A HREF=\"%SEL%\">", "hello<A HREF=\"|\"> world", "<A HREF=\"\">", 2, {Step::Fetch, Step::Paste, Step::Caret}},
+        {"<P>%SEL%%CR%</P>", "hello<P>|\n</P> world", "<P>\n</P>", 5, {Step::Fetch, Step::Paste, Step::Caret}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tmpl);
+        steps.clear();
+        fake.setText(editor, "hello world");
+        fake.select(editor, 5, 0);
+        const int stepsBefore = fake.caretStepsSent();
+        EXPECT_EQ(insertAndType(c.tmpl), c.typed);
+        EXPECT_EQ(steps, c.steps);
+        EXPECT_EQ(fake.clipboardText(), c.pasted);
+        EXPECT_EQ(fake.caretStepsSent() - stepsBefore, c.caretSteps);
+    }
+    fake.setOnStep(nullptr);
 }
 
 TEST_P(InsertTest, LineBreaksCaretAndTemplatesWithoutSelection)

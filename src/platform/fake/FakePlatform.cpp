@@ -406,6 +406,21 @@ KeysSent FakePlatform::caretLeft(WindowHandle target, WindowHandle control, Inse
     return KeysSent::Sent;
 }
 
+KeysSent FakePlatform::typeText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& ascii)
+{
+    step(Step::Type);
+    ++keyCalls_;
+    const WindowHandle w = receiver(target, control, m);
+    if (w == 0)
+        return KeysSent::TargetLost;
+    if (lateCopy_ == w)
+        return KeysSent::Failed; // it has a selection after all: the paste finds its copy
+    if (!(m == InsertMethod::Messages && find(w)->editor.ignoresMessages))
+        type(w, ascii);
+    deliveries_.push_back(w);
+    return KeysSent::Sent;
+}
+
 HotKeyRegistration FakePlatform::registerHotKey(unsigned, int)
 {
     hotKeyRegistered_ = true;

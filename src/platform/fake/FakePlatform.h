@@ -13,7 +13,8 @@
 //    real backend sends synthesized keys only then;
 //  - copy with nothing selected leaves the clipboard alone and keeps the selection; paste
 //    replaces the selection and leaves the caret after the pasted text; Left collapses a
-//    selection to its start, else moves the caret one character (never one byte) to the left.
+//    selection to its start, else moves the caret one character (never one byte) to the left;
+//    typed text replaces the selection and leaves the caret after it.
 // Text is UTF-8; selections and carets are counted in characters.
 //
 // Programs started through it get process ids of their own and, as editors do, show a
@@ -107,7 +108,7 @@ public:
     void setActivationAnswer(std::optional<Activation> answer) { activationAnswer_ = answer; }
 
     // The steps of an insertion, as the interfaces see them.
-    enum class Step { Activate, Fetch, Read, Paste, Caret };
+    enum class Step { Activate, Fetch, Read, Paste, Caret, Type };
     // Called at the start of every step (also in the middle of an insertion); lets a test
     // act there, for instance close the target.
     void setOnStep(std::function<void(Step)> hook) { onStep_ = std::move(hook); }
@@ -180,6 +181,7 @@ public:
     Fetch fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
     Paste paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
     KeysSent caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
+    KeysSent typeText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& ascii) override;
     HotKeyRegistration registerHotKey(unsigned modifiers, int virtualKey) override;
     void unregisterHotKey() override;
     void setHotKeyHandler(std::function<void()> handler) override;

@@ -20,6 +20,11 @@ public:
     Fetch fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
     Paste paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
     KeysSent caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
+    // Not typed on Windows: Failed, so that the whole text is pasted.
+    KeysSent typeText(WindowHandle, WindowHandle, InsertMethod, const std::string&) override
+    {
+        return KeysSent::Failed;
+    }
 
 private:
     // The control of the target that takes typed keys, and its selection before them.

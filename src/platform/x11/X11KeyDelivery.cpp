@@ -5,7 +5,10 @@
 
 #include "platform/x11/X11Windows.h"
 
+#include <X11/XKBlib.h>
 #include <X11/keysym.h>
+
+#include <optional>
 
 namespace orvanel::x11 {
 namespace {
@@ -15,6 +18,39 @@ Window win(WindowHandle h) { return static_cast<Window>(h); }
 const Stroke CopyKey{XK_Insert, ControlMask};
 const Stroke PasteKey{XK_Insert, ShiftMask};
 const Stroke LeftKey{XK_Left, 0};
+
+// The strokes that type `ascii` on this keyboard: each character's key at level 0, or at
+// level 1 with Shift; nullopt when a character has no such key.
+std::optional<std::vector<Stroke>> strokesFor(X11Connection& c, const std::string& ascii)
+{
+    std::vector<Stroke> strokes;
+    for (const char ch : ascii) {
+        // The keysyms of printable ASCII are the characters' codes.
+        const auto sym = static_cast<KeySym>(static_cast<unsigned char>(ch));
+        const KeyCode k = XKeysymToKeycode(c.display(), sym);
+        if (k == 0)
+            return std::nullopt;
+        if (XkbKeycodeToKeysym(c.display(), k, 0, 0) == sym)
+            strokes.push_back({sym, 0});
+        else if (XkbKeycodeToKeysym(c.display(), k, 0, 1) == sym)
+            strokes.push_back({sym, ShiftMask});
+        else
+            return std::nullopt;
+    }
+    if (!haveKeyCodes(c, strokes))
+        return std::nullopt;
+    return strokes;
+}
+
+// Whether the keyboard types other characters than the keys' first group gives: another group
+// (layout) is in use, or Caps Lock or another modifier is locked or latched.
+bool keyboardShifted(X11Connection& c)
+{
+    XkbStateRec state{};
+    if (XkbGetState(c.display(), XkbUseCoreKbd, &state) != Success)
+        return true;
+    return state.group != 0 || (state.locked_mods & ~Mod2Mask) != 0 || state.latched_mods != 0;
+}
 
 } // namespace
 
@@ -338,6 +374,36 @@ KeysSent X11KeyDelivery::caretLeft(WindowHandle target, WindowHandle, InsertMeth
     XFlush(c_.display());
     // Handled before the caller goes on (to the activation of another window, say).
     if (!waitTurns("the target to handle the caret keys", w, targetInfo(w).pid, 2, nullptr, waits_.keysProcessed))
+        c_.sync();
+    return targetGone_ ? KeysSent::TargetLost : KeysSent::Sent;
+}
+
+KeysSent X11KeyDelivery::typeText(WindowHandle target, WindowHandle, InsertMethod m, const std::string& ascii)
+{
+    const Window w = win(target);
+    if (ascii.empty())
+        return KeysSent::Sent;
+    const auto strokes = strokesFor(c_, ascii);
+    if (!strokes)
+        return KeysSent::Failed;
+    events_.dispatchPending();
+    TargetWatch watch(*this, w);
+    const ProcessId pid = targetInfo(w).pid;
+    // A target that copied its selection late has one after all: the keys would replace it.
+    // Typed keys are read with the keyboard's locked modifiers and group: with Caps Lock or
+    // another layout they would type other characters. (Num Lock, Mod2, leaves them alone.)
+    bool refused = false;
+    const bool sent = send(w, m, *strokes, CurrentTime, [&] {
+        events_.dispatchPending();
+        refused = copiedLate(w, pid) || (m == InsertMethod::Emulation && keyboardShifted(c_));
+        return !refused;
+    });
+    if (refused)
+        return KeysSent::Failed;
+    if (!sent)
+        return KeysSent::TargetLost;
+    XFlush(c_.display());
+    if (!waitTurns("the target to handle the typed keys", w, pid, 2, nullptr, waits_.keysProcessed))
         c_.sync();
     return targetGone_ ? KeysSent::TargetLost : KeysSent::Sent;
 }

@@ -26,6 +26,7 @@ public:
     Fetch fetchSelection(WindowHandle target, WindowHandle control, InsertMethod m) override;
     Paste paste(WindowHandle target, WindowHandle control, InsertMethod m) override;
     KeysSent caretLeft(WindowHandle target, WindowHandle control, InsertMethod m, int count) override;
+    KeysSent typeText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& ascii) override;
 
 private:
     // Watches the target's window for its destruction while an operation waits on it.
