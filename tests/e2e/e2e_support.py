@@ -387,6 +387,14 @@ class Driver:
         return int(reply.split(" ")[1])
 
 
+def verdict(failures):
+    """Prints every failure and a last line, and returns the test's exit status."""
+    for f in failures:
+        print("FAILED:", f)
+    print("passed" if not failures else "%d failure(s)" % len(failures))
+    return 1 if failures else 0
+
+
 def report(failures, total):
     print("%d of %d cases passed" % (total - len(failures), total))
     for f in failures:

@@ -13,7 +13,7 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from e2e_support import XDOTOOL, Session  # noqa: E402
+from e2e_support import Session, XDOTOOL, verdict  # noqa: E402
 from palette_support import Palette, program_folder, source_dir, start_accessibility  # noqa: E402
 from test_tagdialog_link import gone, window_named  # noqa: E402
 
@@ -130,10 +130,7 @@ def main():
                 failures.append("the user's own groups were changed")
         except Exception:
             failures.append(traceback.format_exc())
-    for f in failures:
-        print("FAILED:", f)
-    print("passed" if not failures else "%d failure(s)" % len(failures))
-    return 1 if failures else 0
+    return verdict(failures)
 
 
 if __name__ == "__main__":

@@ -11,7 +11,7 @@ from pathlib import Path
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from e2e_support import XDOTOOL, Editor, Session, binary_dir, wait_until  # noqa: E402
+from e2e_support import Editor, Session, XDOTOOL, binary_dir, verdict, wait_until  # noqa: E402
 from palette_support import Palette, program_folder, start_accessibility, wait_editor  # noqa: E402
 
 INI = """[Window]
@@ -147,10 +147,7 @@ def main():
                            env=session.env, capture_output=True, timeout=30)
         finally:
             editor.close()
-    for f in failures:
-        print("FAILED:", f)
-    print("passed" if not failures else "%d failure(s)" % len(failures))
-    return 1 if failures else 0
+    return verdict(failures)
 
 
 if __name__ == "__main__":

@@ -10,7 +10,7 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from e2e_support import Session, binary_dir, wait_until  # noqa: E402
+from e2e_support import Session, binary_dir, verdict, wait_until  # noqa: E402
 from palette_support import Palette, program_folder, start_accessibility, walk  # noqa: E402
 from test_launch_and_groups import saved, title, window_matching  # noqa: E402
 from test_tagdialog_link import gone, window_named  # noqa: E402
@@ -98,10 +98,7 @@ def main():
                 failures.append("image insertion: %r" % text)
         except Exception:
             failures.append(traceback.format_exc())
-    for f in failures:
-        print("FAILED:", f)
-    print("passed" if not failures else "%d failure(s)" % len(failures))
-    return 1 if failures else 0
+    return verdict(failures)
 
 
 if __name__ == "__main__":
