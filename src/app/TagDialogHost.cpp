@@ -26,32 +26,34 @@ void wireDialog(TTagDialogForm& dialog, TMainForm& palette)
     });
 }
 
+// The palette's requests for panels, all through `dialog`, which gives the tag dialog (made
+// when first asked for, or already there).
+template <typename DialogOf> PanelHost panelHostOf(DialogOf dialog)
+{
+    return PanelHost{
+        [dialog](const std::string& panelName) { return dialog().ShowPanel(panelName); },
+        [dialog] { dialog().exec(); },
+        [dialog](const std::string& editName, const std::string& text) { dialog().ShowTextToEdit(editName, text); },
+    };
+}
+
 } // namespace
 
 void connectTagDialog(TTagDialogForm& dialog, TMainForm& palette)
 {
     wireDialog(dialog, palette);
-    palette.setPanelHost(PanelHost{
-        [&dialog](const std::string& panelName) { return dialog.ShowPanel(panelName); },
-        [&dialog] { dialog.exec(); },
-        [&dialog](const std::string& editName, const std::string& text) { dialog.ShowTextToEdit(editName, text); },
-    });
+    palette.setPanelHost(panelHostOf([&dialog]() -> TTagDialogForm& { return dialog; }));
 }
 
 void connectTagDialogWhenNeeded(std::unique_ptr<TTagDialogForm>& slot, TMainForm& palette)
 {
-    auto dialog = [&slot, &palette]() -> TTagDialogForm& {
+    palette.setPanelHost(panelHostOf([&slot, &palette]() -> TTagDialogForm& {
         if (!slot) {
             slot = std::make_unique<TTagDialogForm>();
             wireDialog(*slot, palette);
         }
         return *slot;
-    };
-    palette.setPanelHost(PanelHost{
-        [dialog](const std::string& panelName) { return dialog().ShowPanel(panelName); },
-        [dialog] { dialog().exec(); },
-        [dialog](const std::string& editName, const std::string& text) { dialog().ShowTextToEdit(editName, text); },
-    });
+    }));
 }
 
 } // namespace orvanel
