@@ -11,22 +11,18 @@ install(FILES ${ORVANEL_HTML5_FILES} DESTINATION share/orvanel/html5)
 install(FILES ${CMAKE_SOURCE_DIR}/data/orvanel.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg DESTINATION share/icons/hicolor/scalable/apps)
 
-find_program(ORVANEL_RSVG_CONVERT rsvg-convert)
-if(ORVANEL_RSVG_CONVERT)
-  set(pngs)
-  foreach(size 32 48 128)
-    set(png ${CMAKE_BINARY_DIR}/icons/${size}x${size}/orvanel.png)
-    add_custom_command(OUTPUT ${png}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}x${size}
-      COMMAND ${ORVANEL_RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg
-      DEPENDS ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg VERBATIM)
-    install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
-    list(APPEND pngs ${png})
-  endforeach()
-  add_custom_target(orvanel_icons ALL DEPENDS ${pngs})
-else()
-  message(STATUS "rsvg-convert not found (Debian librsvg2-bin): the icon is installed as SVG only")
-endif()
+# The PNG sizes of the program icon, by the rsvg-convert that RenderedIcons.cmake requires.
+set(pngs)
+foreach(size 32 48 128)
+  set(png ${CMAKE_BINARY_DIR}/icons/${size}x${size}/orvanel.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}x${size}
+    COMMAND ${ORVANEL_RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg
+    DEPENDS ${CMAKE_SOURCE_DIR}/src/about/orvanel.svg VERBATIM)
+  install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
+  list(APPEND pngs ${png})
+endforeach()
+add_custom_target(orvanel_icons ALL DEPENDS ${pngs})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvanel)
