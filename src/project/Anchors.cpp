@@ -51,6 +51,31 @@ std::vector<std::string> exactFormAnchorNames(std::string_view text)
     return names;
 }
 
+AnchorSet::AnchorSet(const std::vector<std::string>& names)
+{
+    std::size_t total = 0;
+    for (const std::string& name : names)
+        total += name.size();
+    text_.reserve(total);
+    names_.reserve(names.size());
+    for (const std::string& name : names) {
+        names_.push_back(Name{std::hash<std::string_view>()(name), text_.size(), name.size()});
+        text_ += name;
+    }
+    std::sort(names_.begin(), names_.end(), [](const Name& a, const Name& b) { return a.hash < b.hash; });
+}
+
+bool AnchorSet::contains(std::string_view name) const
+{
+    const std::size_t hash = std::hash<std::string_view>()(name);
+    auto it = std::lower_bound(names_.begin(), names_.end(), hash,
+                               [](const Name& n, std::size_t h) { return n.hash < h; });
+    for (; it != names_.end() && it->hash == hash; ++it)
+        if (std::string_view(text_).substr(it->offset, it->size) == name)
+            return true;
+    return false;
+}
+
 bool anchorDefined(const AnchorSet& names, std::string_view fragment)
 {
     return fragment.empty() || names.contains(fragment);

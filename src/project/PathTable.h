@@ -1,13 +1,18 @@
 #pragma once
 // The paths a scan has looked at, found again by their text. A scan asks once for every
-// reference it meets, so the look-up is kept to a probe of one flat array and one
-// comparison: open addressing over the paths' hashes, with the entries in a deque, where
-// they (and their paths) stay at the same address while the table grows.
+// reference it meets, and a site's table outgrows the processor's caches, so a look-up is
+// kept to two places in memory: a slot of one flat array (open addressing over the paths'
+// hashes), and the entry, whose path is stored right behind its value. Entries live in
+// blocks that never move, so an entry (and its path) keeps its address while the table grows.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <deque>
-#include <string>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -15,10 +20,18 @@ namespace orvanel::project {
 
 template <typename Value>
 class PathTable {
+    static_assert(std::is_trivially_destructible_v<Value>, "entries are dropped with their blocks");
+
 public:
-    struct Entry {
-        std::string path;
+    class Entry {
+    public:
         Value value{};
+        std::string_view path() const { return {reinterpret_cast<const char*>(this + 1), size_}; }
+
+    private:
+        friend class PathTable;
+        explicit Entry(std::size_t size) : size_(size) {}
+        std::size_t size_;
     };
 
     // The entry of `path`, and whether this call created it (with a default Value).
@@ -30,16 +43,18 @@ public:
                 const Slot& slot = slots_[i];
                 if (!slot.entry)
                     break;
-                if (slot.hash == hash && slot.entry->path == path)
+                if (slot.hash == hash && slot.entry->size_ == path.size()
+                    && std::memcmp(slot.entry + 1, path.data(), path.size()) == 0)
                     return {slot.entry, false};
             }
         }
         // At most half the slots are used, so that probes stay short.
-        if ((entries_.size() + 1) * 2 > slots_.size())
+        if ((count_ + 1) * 2 > slots_.size())
             grow();
-        Entry& entry = entries_.emplace_back(Entry{std::string(path), Value{}});
-        place(hash, &entry);
-        return {&entry, true};
+        Entry* entry = store(path);
+        place(hash, entry);
+        ++count_;
+        return {entry, true};
     }
 
 private:
@@ -47,6 +62,25 @@ private:
         std::uint64_t hash = 0;
         Entry* entry = nullptr;
     };
+
+    static constexpr std::size_t kBlock = 64 * 1024;
+
+    Entry* store(std::string_view path)
+    {
+        constexpr std::size_t align = alignof(Entry);
+        const std::size_t size = (sizeof(Entry) + path.size() + align - 1) / align * align;
+        if (size > blockLeft_) {
+            const std::size_t block = std::max(kBlock, size);
+            blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(block));
+            next_ = blocks_.back().get();
+            blockLeft_ = block;
+        }
+        Entry* entry = new (next_) Entry(path.size());
+        std::memcpy(entry + 1, path.data(), path.size());
+        next_ += size;
+        blockLeft_ -= size;
+        return entry;
+    }
 
     void place(std::uint64_t hash, Entry* entry)
     {
@@ -69,7 +103,10 @@ private:
 
     std::vector<Slot> slots_;
     std::size_t mask_ = 0;
-    std::deque<Entry> entries_;
+    std::size_t count_ = 0;
+    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    std::byte* next_ = nullptr;
+    std::size_t blockLeft_ = 0;
 };
 
 } // namespace orvanel::project

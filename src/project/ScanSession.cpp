@@ -18,7 +18,7 @@ const CheckedPath& ScanSession::check(const std::string& path)
     CheckedPath& checked = entry->value;
     if (added) {
         checked.check = files_.check(path);
-        checked.path = &entry->path;
+        checked.path = entry->path();
         if (checked.check.state == FileState::File)
             checked.file = &filesById_[checked.check.id];
     }
@@ -37,11 +37,9 @@ const std::string& ScanSession::canonicalFolder(const std::string& folder)
     return it->second;
 }
 
-std::unique_ptr<AnchorSet> ScanSession::namesIn(std::string_view pageText) const
+AnchorSet ScanSession::namesIn(std::string_view pageText) const
 {
-    const std::vector<std::string> found =
-        form_ == ScanForm::Exact ? exactFormAnchorNames(pageText) : anyFormAnchorNames(pageText);
-    return std::make_unique<AnchorSet>(found.begin(), found.end());
+    return AnchorSet(form_ == ScanForm::Exact ? exactFormAnchorNames(pageText) : anyFormAnchorNames(pageText));
 }
 
 namespace {
@@ -56,7 +54,7 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
 {
     KnownFile& file = *target.file;
     if (!file.anchorsKnown) {
-        if (std::optional<std::string> text = ReadPageText(files_, *target.path)) {
+        if (std::optional<std::string> text = ReadCheckedPageText(files_, std::string(target.path))) {
             file.anchors = namesIn(*text);
             if ((file.queued || keepEarlyTexts_) && queuedTextBytes_ + text->size() <= kQueuedTextLimit) {
                 queuedTextBytes_ += text->size();
@@ -65,17 +63,19 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
         }
         file.anchorsKnown = true;
     }
-    return file.anchors.get();
+    return file.anchors ? &*file.anchors : nullptr;
 }
 
 std::optional<std::string> ScanSession::pageText(const std::string& path)
 {
-    if (queuedTextBytes_ > 0)
-        if (KnownFile* file = check(path).file; file && !file->queuedText.empty()) {
-            queuedTextBytes_ -= file->queuedText.size();
-            return std::exchange(file->queuedText, std::string());
-        }
-    return ReadPageText(files_, path);
+    KnownFile* file = check(path).file;
+    if (!file)
+        return ReadPageText(files_, path);
+    if (!file->queuedText.empty()) {
+        queuedTextBytes_ -= file->queuedText.size();
+        return std::exchange(file->queuedText, std::string());
+    }
+    return ReadCheckedPageText(files_, path);
 }
 
 const AnchorSet& ScanSession::anchorsInText(std::string_view pageText, KnownFile& file)

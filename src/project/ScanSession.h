@@ -24,7 +24,7 @@ enum class ScanForm { Exact, AnyForm };
 // One file, however many paths lead to it.
 struct KnownFile {
     bool anchorsKnown = false;
-    std::unique_ptr<AnchorSet> anchors; // nullptr when known and the file could not be read
+    std::optional<AnchorSet> anchors; // empty when known and the file could not be read
     bool queued = false;                // for the site walk: the page is or was to be scanned
     std::string queuedText;             // a page's text, read early for its anchors, kept for its scan
 };
@@ -32,7 +32,7 @@ struct KnownFile {
 // One path looked at.
 struct CheckedPath {
     FileCheck check;
-    const std::string* path = nullptr; // the path looked at
+    std::string_view path;             // the path looked at
     KnownFile* file = nullptr;         // when check.state is FileState::File
 };
 
@@ -65,7 +65,7 @@ public:
     std::optional<std::string> pageText(const std::string& path);
 
 private:
-    std::unique_ptr<AnchorSet> namesIn(std::string_view pageText) const;
+    AnchorSet namesIn(std::string_view pageText) const;
 
     SiteFiles& files_;
     ScanForm form_;

@@ -56,6 +56,9 @@ public:
     // that a file that grows (or a pseudo-file that reports no size) cannot take more memory
     // than its size.
     virtual FileRead read(const std::string& path) = 0;
+    // read() of a path that check() has just found a plain file: the look before opening
+    // may be left out, as the look after opening still turns down anything else.
+    virtual FileRead readCheckedFile(const std::string& path) { return read(path); }
     // The path without "." and ".." steps and symbolic links; nullopt when it cannot be had.
     virtual std::optional<std::string> canonical(const std::string& path) = 0;
 };

@@ -40,6 +40,7 @@ class PosixSiteFiles : public SiteFiles {
 public:
     FileCheck check(const std::string& path) override;
     FileRead read(const std::string& path) override;
+    FileRead readCheckedFile(const std::string& path) override;
     std::optional<std::string> canonical(const std::string& path) override;
 };
 
@@ -74,6 +75,13 @@ FileRead PosixSiteFiles::read(const std::string& path)
         r.outcome = ReadOutcome::NotAFile;
         return r;
     }
+    return readCheckedFile(path);
+}
+
+FileRead PosixSiteFiles::readCheckedFile(const std::string& path)
+{
+    FileRead r;
+    struct stat st {};
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
         r.error = errno;

@@ -56,7 +56,7 @@ public:
         // Queued under the path the session looked at: as short as the reference allows.
         if (e.file && !e.file->file->queued && isWebPage(e.record.Extension)) {
             e.file->file->queued = true;
-            queue_.push_back(Page{*e.file->path, std::string(e.record.Kind)});
+            queue_.push_back(Page{std::string(e.file->path), std::string(e.record.Kind)});
         }
     }
     void fragmentToMissingFile(std::string_view written, std::string_view, std::string_view lookedFor) override
