@@ -3,6 +3,7 @@
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orvanel::project {
@@ -52,48 +53,39 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view lowerPatter
     return text::npos;
 }
 
-LinkFinder::LinkFinder(std::string_view pageText) : text_(pageText), noQuoteFrom_(pageText.size())
+LinkFinder::LinkFinder(std::string_view pageText) : text_(pageText), noQuoteFrom_(pageText.size()) {}
+
+std::size_t LinkFinder::nextOpening(std::size_t tag, std::size_t from)
 {
-    // One pass over the page finds every opening of the three kinds. Each ends in its only
-    // "=", which is rarer in a page than "<", and the letter before it tells "href=" from
-    // "src="; the openings so come in page order.
-    const char* const begin = text_.data();
-    const char* p = begin;
-    const char* const end = begin + text_.size();
-    while (p < end) {
-        p = static_cast<const char*>(std::memchr(p, '=', static_cast<std::size_t>(end - p)));
-        if (!p)
+    // Each opening ends in its only "=", which is rarer in a page than "<": the search goes
+    // from "=" to "=" and looks back from each. One search per tag, only forward, so the page
+    // is gone through at most three times however the tags alternate.
+    const std::string_view pattern = kOpenings[tag].pattern;
+    const char before = pattern[pattern.size() - 2];
+    std::size_t& searched = searched_[tag];
+    std::size_t eq = std::max(from + pattern.size() - 1, searched);
+    while (eq < text_.size()) {
+        const void* hit = std::memchr(text_.data() + eq, '=', text_.size() - eq);
+        if (!hit)
             break;
-        const std::size_t eq = static_cast<std::size_t>(p - begin);
-        ++p;
-        if (eq == 0)
-            continue;
-        const char before = lower(text_[eq - 1]);
-        if (before == 'f') {
-            if (eq + 1 >= kOpenings[0].pattern.size() && matchesAt(text_, eq + 1 - kOpenings[0].pattern.size(), kOpenings[0].pattern))
-                openings_[0].push_back(eq + 1 - kOpenings[0].pattern.size());
-        } else if (before == 'c') {
-            for (std::size_t k = 1; k < 3; ++k) {
-                const std::size_t size = kOpenings[k].pattern.size();
-                if (eq + 1 >= size && matchesAt(text_, eq + 1 - size, kOpenings[k].pattern)) {
-                    openings_[k].push_back(eq + 1 - size);
-                    break;
-                }
-            }
+        eq = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+        const std::size_t at = eq + 1 - pattern.size();
+        if (lower(text_[eq - 1]) == before && matchesAt(text_, at, pattern)) {
+            searched = eq + 1;
+            return at;
         }
+        ++eq;
     }
+    searched = text_.size();
+    return text::npos;
 }
 
 bool LinkFinder::next(FoundReference& found)
 {
     for (; tag_ < 3; ++tag_) {
-        std::vector<std::size_t>& at = openings_[tag_];
-        std::size_t& i = taken_[tag_];
-        while (i < at.size() && at[i] < rest_)
-            ++i;
-        if (i == at.size())
+        const std::size_t opening = nextOpening(tag_, rest_);
+        if (opening == text::npos)
             continue; // none left in the rest, and the rest only shrinks
-        const std::size_t opening = at[i++];
         // Skip the character after "=" (a whole character, never part of one).
         const std::size_t valueStart =
             text::nextChar(text_, opening + kOpenings[tag_].pattern.size());

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <string_view>
-#include <vector>
 
 namespace orvanel::project {
 
@@ -35,20 +34,22 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view lowerPatter
 // opening quote) and the value runs to the next double quote; the rest of the page is what
 // follows that quote, or, with no quote, everything from the value's start. So all links of
 // a page come first, images only from the text after the last link, and frames after that.
-// Each opening is found once and each quote search covers new text, so a page costs time in
-// proportion to its length.
+// Each opening is looked at once and each quote search covers new text, so a page costs
+// time in proportion to its length.
 class LinkFinder : public ReferenceFinder {
 public:
     explicit LinkFinder(std::string_view pageText);
     bool next(FoundReference& found) override;
 
 private:
+    // Where the next opening of the tag starts at or after `from`; npos when none.
+    std::size_t nextOpening(std::size_t tag, std::size_t from);
+
     std::string_view text_;
-    std::size_t rest_ = 0;                  // where the rest of the page starts
-    std::size_t noQuoteFrom_;               // no double quote at or after this position
-    std::size_t tag_ = 0;                   // the tag being taken: 0 href, 1 img, 2 frame
-    std::vector<std::size_t> openings_[3];  // where each opening stands, in page order
-    std::size_t taken_[3] = {0, 0, 0};      // openings passed over or taken
+    std::size_t rest_ = 0;                 // where the rest of the page starts
+    std::size_t noQuoteFrom_;              // no double quote at or after this position
+    std::size_t tag_ = 0;                  // the tag being taken: 0 href, 1 img, 2 frame
+    std::size_t searched_[3] = {0, 0, 0};  // per tag: no opening ends before this position
 };
 
 } // namespace orvanel::project
