@@ -35,20 +35,31 @@ std::string_view LinkList::keep(std::string_view text)
 
 LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int32_t iconIndex)
 {
-    const std::string_view kept = keep(path);
-    const std::string_view extension = extensionOf(kept, style_);
-    if (iconIndex > 0)
-        sharedIcons_.insert_or_assign(extension, iconIndex);
-    // Blocks grow with the list (a page has tens of references, or hundreds of thousands).
-    if (recordsLeft_ == 0) {
-        recordBlock_ = std::clamp<std::size_t>(size_, 16, 4096);
-        records_.push_back(std::make_unique<LinkRecord[]>(recordBlock_));
-        recordsLeft_ = recordBlock_;
+    LinkRecord* record = &newest_;
+    if (keep_ == Keep::Newest) {
+        newestPath_.assign(path);
+        if (kind != newestKind_)
+            newestKind_.assign(kind);
+        newest_ = LinkRecord{newestPath_, newestKind_, extensionOf(newestPath_, style_), iconIndex};
+    } else {
+        // Blocks grow with the list (a page has tens of references, or hundreds of thousands).
+        if (recordsLeft_ == 0) {
+            recordBlock_ = std::clamp<std::size_t>(size_, 16, 4096);
+            records_.push_back(std::make_unique<LinkRecord[]>(recordBlock_));
+            recordsLeft_ = recordBlock_;
+        }
+        record = &records_.back()[recordBlock_ - recordsLeft_--];
+        const std::string_view kept = keep(path);
+        *record = LinkRecord{kept, keep(kind), extensionOf(kept, style_), iconIndex};
     }
-    LinkRecord& record = records_.back()[recordBlock_ - recordsLeft_--];
-    record = LinkRecord{kept, keep(kind), extension, iconIndex};
+    if (iconIndex > 0) {
+        if (const auto it = sharedIcons_.find(record->Extension); it != sharedIcons_.end())
+            it->second = iconIndex;
+        else
+            sharedIcons_.emplace(record->Extension, iconIndex);
+    }
     ++size_;
-    return record;
+    return *record;
 }
 
 std::int32_t LinkList::FindExtensionIcon(std::string_view extension) const

@@ -3,6 +3,7 @@
 // found, kept alive as long as the window lives, since the tree nodes point at them.
 
 #include "insert/RelativePath.h"
+#include "text/StringHash.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,11 +37,19 @@ std::string_view extensionOf(std::string_view path, insert::PathStyle style);
 
 class LinkList {
 public:
-    explicit LinkList(insert::PathStyle style = insert::nativePathStyle()) : style_(style) {}
+    // What Add keeps: every record until Clear (the window's tree points at them), or only
+    // the newest until the next Add (a walk that hands each record on and forgets it).
+    enum class Keep { Every, Newest };
+
+    explicit LinkList(insert::PathStyle style = insert::nativePathStyle(), Keep keep = Keep::Every)
+        : style_(style), keep_(keep)
+    {
+    }
     LinkList(const LinkList&) = delete;
     LinkList& operator=(const LinkList&) = delete;
 
-    // Creates a record with its Extension; it stays at the same address until Clear.
+    // Creates a record with its Extension; it stays at the same address until Clear (with
+    // Keep::Newest, until the next Add).
     LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex);
     // The icon of the newest record whose Extension is `extension` exactly and whose
     // IconIndex is above 0; kNoIconFound when there is none. An empty extension is a key
@@ -54,6 +63,11 @@ private:
     std::string_view keep(std::string_view text);
 
     insert::PathStyle style_;
+    Keep keep_;
+    // Keep::Newest: the one record, and its texts.
+    LinkRecord newest_;
+    std::string newestPath_;
+    std::string newestKind_;
     // The records, in blocks that never move, so that a record keeps its address.
     std::vector<std::unique_ptr<LinkRecord[]>> records_;
     std::size_t size_ = 0;
@@ -63,7 +77,7 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockLeft_ = 0;
     // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk.
-    std::unordered_map<std::string_view, std::int32_t> sharedIcons_;
+    std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> sharedIcons_;
 };
 
 } // namespace orvanel::project

@@ -91,8 +91,9 @@ SiteSummary walkSite(const std::string& topPage, ScanSession& session, SiteWalkO
     while (!queue.empty()) {
         const Page page = std::move(queue.front());
         queue.pop_front();
-        // The records live as long as the page's scan: the walk keeps what it reports.
-        LinkList list(session.style());
+        // A record lives until the next is added: the observer keeps what it reports, and
+        // ScanPage copies the page's path before it adds the first reference.
+        LinkList list(session.style(), LinkList::Keep::Newest);
         const std::string& path = page.path;
         const LinkRecord& record = list.Add(path, page.kind, SetIcon(icons, path));
         PageSink sink(path, observer, summary, queue);

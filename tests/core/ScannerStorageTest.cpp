@@ -24,4 +24,11 @@ TEST(ScannerStorage, EntriesAndRecordsAreFoundAgainAndNeverMove)
     EXPECT_TRUE(table.findOrAdd("/s/d.x/f1.gi").second);
     list.Clear();
     EXPECT_EQ(list.Add("a.b", "href", 1).Extension, ".b");
+
+    // Keeping only the newest record, the extensions' icons outlive the records.
+    LinkList newest(orvanel::insert::PathStyle::Posix, LinkList::Keep::Newest);
+    newest.Add("/s/a.gif", "img", 5);
+    EXPECT_EQ(newest.Add("/s/b.txt", "href", 6).Path, "/s/b.txt");
+    EXPECT_EQ(newest.FindExtensionIcon(".gif"), 5);
+    EXPECT_EQ(newest.FindExtensionIcon(".txt"), 6);
 }
