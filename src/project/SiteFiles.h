@@ -46,6 +46,8 @@ struct FileRead {
     int error = 0; // errno for CannotRead
 };
 
+// An implementation may keep the folders it has looked in open while it lives: make one for
+// each scan, so that a folder renamed or replaced between scans is looked up anew.
 class SiteFiles {
 public:
     virtual ~SiteFiles() = default;
