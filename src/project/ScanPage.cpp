@@ -41,9 +41,10 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
     if (page.Path.empty() || page.Path == kUrlPath)
         return {};
     const std::string pagePath(page.Path);
-    std::optional<std::string> text = session.pageText(pagePath);
-    if (!text)
+    const std::optional<PageTextHold> held = session.pageText(pagePath);
+    if (!held)
         return {ScanResult::Outcome::Unreadable, pagePath};
+    const std::string_view text = held->text();
     const std::string folder = insert::folderOf(pagePath, session.style());
     const std::string noFolder;
     const std::string& canonicalFolder =
@@ -53,9 +54,9 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
 
     std::unique_ptr<ReferenceFinder> finder;
     if (session.form() == ScanForm::Exact)
-        finder = std::make_unique<LinkFinder>(*text);
+        finder = std::make_unique<LinkFinder>(text);
     else
-        finder = std::make_unique<AnyFormFinder>(*text);
+        finder = std::make_unique<AnyFormFinder>(text);
 
     FoundReference found;
     ResolvedLink link;
@@ -85,7 +86,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
                     selfLooked = true;
                 }
                 const AnchorSet* anchors =
-                    file->file == self ? &session.anchorsInText(*text, *file->file) : session.anchorsOf(*file);
+                    file->file == self ? &session.anchorsInText(text, *file->file) : session.anchorsOf(*file);
                 if (!anchors)
                     return {ScanResult::Outcome::Unreadable, link.path};
                 if (!anchorDefined(*anchors, link.fragment))

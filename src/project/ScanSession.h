@@ -6,6 +6,7 @@
 
 #include "insert/RelativePath.h"
 #include "project/Anchors.h"
+#include "project/KeptTexts.h"
 #include "project/PathTable.h"
 #include "project/SiteFiles.h"
 
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace orvanel::project {
 
@@ -26,7 +28,31 @@ struct KnownFile {
     bool anchorsKnown = false;
     std::optional<AnchorSet> anchors; // empty when known and the file could not be read
     bool queued = false;                // for the site walk: the page is or was to be scanned
-    std::string queuedText;             // a page's text, read early for its anchors, kept for its scan
+    std::optional<std::string_view> keptText; // a page's text, read early for its anchors, kept for its scan
+};
+
+// A page's text for its scan: read for it, or kept by the session since an earlier read (and
+// given back to it when this goes).
+class PageTextHold {
+public:
+    explicit PageTextHold(std::string own) : own_(std::move(own)) {}
+    PageTextHold(std::string_view kept, KeptTexts& keeper) : kept_(kept), keeper_(&keeper) {}
+    PageTextHold(PageTextHold&& other) noexcept
+        : own_(std::move(other.own_)), kept_(other.kept_), keeper_(std::exchange(other.keeper_, nullptr))
+    {
+    }
+    PageTextHold& operator=(PageTextHold&&) = delete;
+    ~PageTextHold()
+    {
+        if (keeper_)
+            keeper_->release(kept_);
+    }
+    std::string_view text() const { return keeper_ ? kept_ : std::string_view(own_); }
+
+private:
+    std::string own_;
+    std::string_view kept_;
+    KeptTexts* keeper_ = nullptr;
 };
 
 // One path looked at.
@@ -62,7 +88,7 @@ public:
     void keepEarlyTexts() { keepEarlyTexts_ = true; }
     // ReadPageText, or the text of a queued page that was read for its anchors before its
     // turn came (kept up to a bound on their total size).
-    std::optional<std::string> pageText(const std::string& path);
+    std::optional<PageTextHold> pageText(const std::string& path);
 
 private:
     AnchorSet namesIn(std::string_view pageText) const;
@@ -74,6 +100,7 @@ private:
     std::unordered_map<FileId, KnownFile, FileIdHash> filesById_;
     std::unordered_map<std::string, std::string> folders_;
     std::size_t queuedTextBytes_ = 0;
+    KeptTexts keptTexts_;
     bool keepEarlyTexts_ = false;
 };
 
