@@ -1,5 +1,6 @@
 #include "project/SiteFiles.h"
 
+#include "project/LargeMemory.h"
 #include "text/StringHash.h"
 
 #include <cerrno>
@@ -141,7 +142,12 @@ FileRead PosixSiteFiles::readCheckedFile(const std::string& path)
         r.outcome = ReadOutcome::NotAFile;
         return r;
     }
-    r.bytes.resize(static_cast<std::size_t>(st.st_size));
+    const std::size_t size = static_cast<std::size_t>(st.st_size);
+    if (size >= 2 * kHugePage) {
+        r.bytes.reserve(size);
+        adviseLargeMemory(r.bytes.data(), r.bytes.capacity());
+    }
+    r.bytes.resize(size);
     std::size_t got = 0;
     while (got < r.bytes.size()) {
         const ssize_t n = ::read(fd.get(), r.bytes.data() + got, r.bytes.size() - got);
