@@ -85,31 +85,104 @@ std::string declaredCharset(std::string_view bytes)
     return window.substr(start, end - start);
 }
 
-std::string decodePageText(std::string bytes)
+namespace {
+
+// How a page's bytes are decoded: `charset` is the iconv name of the one the page names
+// ("UTF-8", "CP932", ...), empty when it names none.
+std::string decodeAs(std::string bytes, const std::string& charset)
 {
     if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
         bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+    if (charset.empty())
+        return text::isValidUtf8(bytes) ? std::move(bytes) : text::cp932ToUtf8(bytes);
+    if (charset == "UTF-8")
+        return text::isValidUtf8(bytes) ? std::move(bytes) : text::sanitizeUtf8(bytes);
+    if (charset == "CP932")
+        return text::cp932ToUtf8(bytes);
+    if (auto decoded = text::toUtf8From(bytes, charset))
+        return std::move(*decoded);
+    return text::decodeDataFile(bytes);
+}
 
+// Removes the line breaks of the part of `s` before its first NUL or byte above 0x7F, in
+// place, sixteen bytes at a time. Returns where that part ends in `s` and how long it is now.
+std::pair<std::size_t, std::size_t> removeLineBreaksOfPlainStart(std::string& s)
+{
+    char* out = s.data();
+    const char* in = s.data();
+    const char* const end = in + s.size();
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i nul = _mm_setzero_si128();
+    while (end - in >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        // A byte above 0x7F has its sign bit set.
+        if (_mm_movemask_epi8(block) | _mm_movemask_epi8(_mm_cmpeq_epi8(block, nul)))
+            break;
+        const int breaks = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
+        if (breaks == 0) {
+            // The block is in a register already: storing it is safe where `out` trails `in`.
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+            out += 16;
+        } else {
+            for (int i = 0; i < 16; ++i)
+                if (!(breaks & (1 << i)))
+                    *out++ = in[i];
+        }
+        in += 16;
+    }
+#endif
+    for (; in < end; ++in) {
+        const auto c = static_cast<unsigned char>(*in);
+        if (c == 0 || c > 0x7F)
+            break;
+        if (c != '\n' && c != '\r')
+            *out++ = *in;
+    }
+    return {static_cast<std::size_t>(in - s.data()), static_cast<std::size_t>(out - s.data())};
+}
+
+// The page as a whole: a NUL ends it; a byte order mark, else the character set it names,
+// else whether it is valid UTF-8, says how it is decoded.
+std::string decodeWhole(std::string bytes)
+{
+    if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
+        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
     std::string page;
     if (text::hasUtf8Bom(bytes)) {
         page = text::decodeDataFile(bytes);
-    } else if (const std::string charset = declaredCharset(bytes); !charset.empty()) {
-        const std::string name = iconvName(charset);
-        if (name == "UTF-8")
-            page = text::isValidUtf8(bytes) ? std::move(bytes) : text::sanitizeUtf8(bytes);
-        else if (name == "CP932")
-            page = text::cp932ToUtf8(bytes);
-        else if (auto decoded = text::toUtf8From(bytes, name))
-            page = std::move(*decoded);
-        else
-            page = text::decodeDataFile(bytes);
-    } else if (text::isValidUtf8(bytes)) {
-        page = std::move(bytes);
     } else {
-        page = text::cp932ToUtf8(bytes);
+        const std::string charset = declaredCharset(bytes);
+        page = decodeAs(std::move(bytes), charset.empty() ? std::string() : iconvName(charset));
     }
     removeLineBreaks(page);
     return page;
+}
+
+} // namespace
+
+std::string decodePageText(std::string bytes)
+{
+    const std::string_view head = std::string_view(bytes).substr(0, kCharsetWindow);
+    const bool headHasNul = head.find('\0') != std::string_view::npos;
+    const std::string charset = headHasNul ? std::string() : declaredCharset(bytes);
+    const std::string name = charset.empty() ? std::string() : iconvName(charset);
+    if (headHasNul || text::hasUtf8Bom(bytes) || (!name.empty() && name != "UTF-8" && name != "CP932"))
+        return decodeWhole(std::move(bytes));
+    // ASCII is itself in UTF-8 and in CP932, and neither has a character that runs from an
+    // ASCII byte into the next: the plain start is taken as it is, and only what follows it
+    // is decoded, so that most pages are gone through once.
+    const auto [plainEnd, kept] = removeLineBreaksOfPlainStart(bytes);
+    if (plainEnd == bytes.size()) {
+        bytes.resize(kept);
+        return bytes;
+    }
+    std::string rest = decodeAs(bytes.substr(plainEnd), name);
+    removeLineBreaks(rest);
+    bytes.resize(kept);
+    bytes += rest;
+    return bytes;
 }
 
 namespace {

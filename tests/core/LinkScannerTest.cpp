@@ -183,6 +183,14 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
               "<meta content=\"text/html; charset=Shift_JIS\">ﾃｩ");
     EXPECT_EQ(decodePageText("\xEF\xBB\xBF<meta charset=shift_jis>\xE3\x81\x82"), "<meta charset=shift_jis>あ");
     EXPECT_EQ(decodePageText("<meta charset=\"no-such-set\">\x82\xA0"), "<meta charset=\"no-such-set\">あ");
+    // The plain ASCII start is taken as it is and only what follows it decoded: a break
+    // inside a Shift-JIS pair still spoils the pair, and a NUL after the start still ends it.
+    const std::string lines = "<p>first line\r\nsecond line</p>\r\n";
+    EXPECT_EQ(decodePageText(lines + "\x95\r\x5C\r\n<a>"), "<p>first linesecond line</p>\uFFFD\\<a>");
+    EXPECT_EQ(decodePageText("<meta charset=\"utf-8\">\r\n" + lines + "表\r\n\xFF<a>"),
+              "<meta charset=\"utf-8\"><p>first linesecond line</p>表\uFFFD<a>");
+    EXPECT_EQ(decodePageText(lines + "表\r\n" + lines), "<p>first linesecond line</p>表<p>first linesecond line</p>");
+    EXPECT_EQ(decodePageText(lines + lines + '\0' + "\x95\x5C"), "<p>first linesecond line</p><p>first linesecond line</p>");
     EXPECT_EQ(exactFormAnchorNames(R"(<a name="a"><A NAME="B"><p ID="c"><a  name="no"><p data-id="no"><a name="d)"),
               (std::vector<std::string>{"a", "B", "c", ""}));
 }
