@@ -1,6 +1,7 @@
 #include "project/Anchors.h"
 
 #include "project/FindLink.h"
+#include "text/StringHash.h"
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
@@ -59,19 +60,37 @@ AnchorSet::AnchorSet(const std::vector<std::string>& names)
     text_.reserve(total);
     names_.reserve(names.size());
     for (const std::string& name : names) {
-        names_.push_back(Name{std::hash<std::string_view>()(name), text_.size(), name.size()});
+        names_.push_back(Name{text::hashText(name), text_.size(), name.size()});
         text_ += name;
     }
-    std::sort(names_.begin(), names_.end(), [](const Name& a, const Name& b) { return a.hash < b.hash; });
+    // A few names are looked through in a row; more get a table at most half full.
+    constexpr std::size_t kFew = 8;
+    if (names_.size() <= kFew)
+        return;
+    std::size_t size = 16;
+    while (size < 2 * names_.size())
+        size *= 2;
+    slots_.assign(size, 0);
+    for (std::size_t n = 0; n < names_.size(); ++n) {
+        std::size_t i = names_[n].hash & (size - 1);
+        while (slots_[i])
+            i = (i + 1) & (size - 1);
+        slots_[i] = n + 1;
+    }
 }
 
 bool AnchorSet::contains(std::string_view name) const
 {
-    const std::size_t hash = std::hash<std::string_view>()(name);
-    auto it = std::lower_bound(names_.begin(), names_.end(), hash,
-                               [](const Name& n, std::size_t h) { return n.hash < h; });
-    for (; it != names_.end() && it->hash == hash; ++it)
-        if (std::string_view(text_).substr(it->offset, it->size) == name)
+    const std::uint64_t hash = text::hashText(name);
+    if (slots_.empty()) {
+        for (const Name& n : names_)
+            if (is(n, hash, name))
+                return true;
+        return false;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask; slots_[i]; i = (i + 1) & mask)
+        if (is(names_[slots_[i] - 1], hash, name))
             return true;
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The fragment targets a page defines.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +14,10 @@ namespace orvanel::project {
 // on after that quote, or from the name's start when no quote follows).
 std::vector<std::string> exactFormAnchorNames(std::string_view pageText);
 
-// The fragment targets of one page, in two blocks of memory: the names one after another,
-// and their hashes in order beside where each name stands. A site's scan looks names up in
-// thousands of these, so a look-up touches little memory.
+// The fragment targets of one page, in few blocks of memory: the names one after another,
+// their hashes beside where each name stands, and, for a page with many, a table of where
+// each hash leads. A site's scan looks names up in thousands of these, so a look-up touches
+// little memory.
 class AnchorSet {
 public:
     AnchorSet() = default;
@@ -24,12 +26,18 @@ public:
 
 private:
     struct Name {
-        std::size_t hash;
+        std::uint64_t hash;
         std::size_t offset; // in text_
         std::size_t size;
     };
+    bool is(const Name& n, std::uint64_t hash, std::string_view name) const
+    {
+        return n.hash == hash && std::string_view(text_).substr(n.offset, n.size) == name;
+    }
+
     std::string text_;
-    std::vector<Name> names_; // by hash
+    std::vector<Name> names_;
+    std::vector<std::size_t> slots_; // index in names_ + 1, 0 for none; empty for a few names
 };
 
 // Whether a fragment names a place in a page with these names. An empty fragment ("#")

@@ -52,20 +52,55 @@ LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int
         const std::string_view kept = keep(path);
         *record = LinkRecord{kept, keep(kind), extensionOf(kept, style_), iconIndex};
     }
-    if (iconIndex > 0) {
-        if (const auto it = sharedIcons_.find(record->Extension); it != sharedIcons_.end())
-            it->second = iconIndex;
-        else
-            sharedIcons_.emplace(record->Extension, iconIndex);
-    }
+    if (iconIndex > 0)
+        sharedIcons_.set(record->Extension, iconIndex);
     ++size_;
     return *record;
 }
 
 std::int32_t LinkList::FindExtensionIcon(std::string_view extension) const
 {
-    const auto it = sharedIcons_.find(extension);
-    return it == sharedIcons_.end() ? kNoIconFound : it->second;
+    return sharedIcons_.find(extension);
+}
+
+std::int32_t LinkList::SharedIcons::find(std::string_view extension) const
+{
+    if (many_.empty()) {
+        for (const auto& [known, icon] : few_)
+            if (known == extension)
+                return icon;
+        return kNoIconFound;
+    }
+    const auto it = many_.find(extension);
+    return it == many_.end() ? kNoIconFound : it->second;
+}
+
+void LinkList::SharedIcons::set(std::string_view extension, std::int32_t icon)
+{
+    if (many_.empty()) {
+        for (auto& [known, shared] : few_)
+            if (known == extension) {
+                shared = icon;
+                return;
+            }
+        if (few_.size() < kFew) {
+            few_.emplace_back(extension, icon);
+            return;
+        }
+        for (auto& [known, shared] : few_)
+            many_.emplace(std::move(known), shared);
+        few_.clear();
+    }
+    if (const auto it = many_.find(extension); it != many_.end())
+        it->second = icon;
+    else
+        many_.emplace(extension, icon);
+}
+
+void LinkList::SharedIcons::clear()
+{
+    few_.clear();
+    many_.clear();
 }
 
 void LinkList::Clear()

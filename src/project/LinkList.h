@@ -76,8 +76,20 @@ private:
     // The texts of the records, in blocks, so that a record costs no allocation of its own.
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockLeft_ = 0;
-    // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk.
-    std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> sharedIcons_;
+    // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk. A
+    // site uses a handful of extensions: while they are few they are looked through in a row.
+    class SharedIcons {
+    public:
+        std::int32_t find(std::string_view extension) const;
+        void set(std::string_view extension, std::int32_t icon);
+        void clear();
+
+    private:
+        static constexpr std::size_t kFew = 16;
+        std::vector<std::pair<std::string, std::int32_t>> few_;
+        std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> many_;
+    };
+    SharedIcons sharedIcons_;
 };
 
 } // namespace orvanel::project

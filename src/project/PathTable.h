@@ -5,6 +5,8 @@
 // hashes), and the entry, whose path is stored right behind its value. Entries live in
 // blocks that never move, so an entry (and its path) keeps its address while the table grows.
 
+#include "text/StringHash.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +39,7 @@ public:
     // The entry of `path`, and whether this call created it (with a default Value).
     std::pair<Entry*, bool> findOrAdd(std::string_view path)
     {
-        const std::uint64_t hash = std::hash<std::string_view>()(path);
+        const std::uint64_t hash = text::hashText(path);
         if (!slots_.empty()) {
             for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
                 const Slot& slot = slots_[i];
