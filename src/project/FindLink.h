@@ -17,8 +17,10 @@ struct FoundReference {
 class ReferenceFinder {
 public:
     virtual ~ReferenceFinder() = default;
-    // The next reference; false when there is none.
+    // The next reference; false when there is none. Its text is valid until the next call,
+    // or as long as the page's text when textsStay().
     virtual bool next(FoundReference& found) = 0;
+    virtual bool textsStay() const { return false; }
 };
 
 // Whether `text` holds `lowerPattern` at `at`, ignoring the letter case of ASCII letters.
@@ -40,6 +42,7 @@ class LinkFinder : public ReferenceFinder {
 public:
     explicit LinkFinder(std::string_view pageText);
     bool next(FoundReference& found) override;
+    bool textsStay() const override { return true; } // parts of the page
 
 private:
     // Where the next opening of the tag starts at or after `from`; npos when none.

@@ -36,10 +36,13 @@ public:
         std::size_t size_;
     };
 
+    static std::uint64_t hashOf(std::string_view path) { return text::hashText(path); }
+
     // The entry of `path`, and whether this call created it (with a default Value).
-    std::pair<Entry*, bool> findOrAdd(std::string_view path)
+    std::pair<Entry*, bool> findOrAdd(std::string_view path) { return findOrAdd(path, hashOf(path)); }
+    // The same, with the path's hashOf.
+    std::pair<Entry*, bool> findOrAdd(std::string_view path, std::uint64_t hash)
     {
-        const std::uint64_t hash = text::hashText(path);
         if (!slots_.empty()) {
             for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
                 const Slot& slot = slots_[i];
@@ -57,6 +60,23 @@ public:
         place(hash, entry);
         ++count_;
         return {entry, true};
+    }
+
+    // Hints for a look-up to come (a path's hashOf): the slot where it starts, then, once
+    // that is at hand, the entry the slot leads to. Neither changes anything.
+    void prefetchSlot(std::uint64_t hash) const
+    {
+        if (!slots_.empty())
+            __builtin_prefetch(&slots_[hash & mask_]);
+    }
+    void prefetchEntry(std::uint64_t hash) const
+    {
+        if (slots_.empty())
+            return;
+        if (const Entry* entry = slots_[hash & mask_].entry) {
+            __builtin_prefetch(entry);
+            __builtin_prefetch(reinterpret_cast<const char*>(entry) + 64);
+        }
     }
 
 private:

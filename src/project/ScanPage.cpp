@@ -5,6 +5,8 @@
 #include "project/PageText.h"
 #include "project/ResolveLink.h"
 
+#include <array>
+
 namespace orvanel::project {
 
 namespace {
@@ -33,6 +35,86 @@ void fileKey(const std::string& canonicalFolder, std::string_view rest, std::str
     key += rest;
 }
 
+// The references of a page a few ahead of their turn, resolved, with the memory of their
+// look-ups asked for early: a site's table of paths outgrows the processor's caches, and so
+// the look-ups of the next references overlap the work on this one. Nothing is looked at on
+// disk before a reference's turn.
+class LookAhead {
+public:
+    struct Reference {
+        FoundReference found;
+        std::string ownText;    // the found text, when the finder's next call would change it
+        ResolvedLink link;
+        std::string key;        // the path the session remembers the file under
+        std::uint64_t hash = 0; // of key
+        bool local = false;     // a file, not an address
+    };
+
+    LookAhead(ReferenceFinder& finder, ScanSession& session, const std::string& folder,
+              const std::string& canonicalFolder, const std::string& page)
+        : finder_(finder), session_(session), folder_(folder), canonicalFolder_(canonicalFolder), page_(page)
+    {
+    }
+
+    // The next reference, valid until the next call; nullptr when none is left.
+    Reference* next()
+    {
+        if (taken_) {
+            head_ = (head_ + 1) % kAhead;
+            --count_;
+        }
+        while (more_ && count_ < kAhead) {
+            Reference& r = ring_[(head_ + count_) % kAhead];
+            if (!(more_ = take(r)))
+                break;
+            if (r.local)
+                session_.expectCheck(r.hash);
+            ++count_;
+        }
+        taken_ = count_ > 0;
+        if (!taken_)
+            return nullptr;
+        if (count_ > 1)
+            if (const Reference& soon = ring_[(head_ + 1) % kAhead]; soon.local)
+                session_.expectCheckSoon(soon.hash);
+        return &ring_[head_];
+    }
+
+private:
+    static constexpr std::size_t kAhead = 3;
+
+    bool take(Reference& r)
+    {
+        if (!finder_.next(r.found))
+            return false;
+        if (!finder_.textsStay()) {
+            r.ownText.assign(r.found.text);
+            r.found.text = r.ownText;
+        }
+        ResolveLink(r.found.text, folder_, page_, session_.style(), r.link);
+        r.local = r.link.path != kUrlPath;
+        if (r.local) {
+            if (!canonicalFolder_.empty() && r.link.path.starts_with(folder_))
+                fileKey(canonicalFolder_, std::string_view(r.link.path).substr(folder_.size()), r.key);
+            else
+                r.key = r.link.path;
+            r.hash = ScanSession::pathHash(r.key);
+        }
+        return true;
+    }
+
+    ReferenceFinder& finder_;
+    ScanSession& session_;
+    const std::string& folder_;
+    const std::string& canonicalFolder_;
+    const std::string& page_;
+    std::array<Reference, kAhead> ring_;
+    std::size_t head_ = 0;
+    std::size_t count_ = 0;
+    bool more_ = true;
+    bool taken_ = false;
+};
+
 } // namespace
 
 ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icons, ScanSink& sink,
@@ -58,24 +140,19 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
     else
         finder = std::make_unique<AnyFormFinder>(text);
 
-    FoundReference found;
-    ResolvedLink link;
-    std::string key;
-    while (finder->next(found)) {
-        ResolveLink(found.text, folder, pagePath, session.style(), link);
+    LookAhead references(*finder, session, folder, canonicalFolder, pagePath);
+    while (LookAhead::Reference* next = references.next()) {
+        const FoundReference& found = next->found;
+        const ResolvedLink& link = next->link;
         std::string_view kind = found.kind;
         LinkState state = LinkState::File;
         std::int32_t icon = kBrokenIcon;
         const CheckedPath* file = nullptr;
-        if (link.path == kUrlPath) {
+        if (!next->local) {
             state = LinkState::WebAddress;
             icon = kUrlIcon;
         } else {
-            if (!canonicalFolder.empty() && link.path.starts_with(folder))
-                fileKey(canonicalFolder, std::string_view(link.path).substr(folder.size()), key);
-            else
-                key = link.path;
-            file = &session.check(key);
+            file = &session.check(next->key, next->hash);
             if (!file->file)
                 file = nullptr;
         }

@@ -22,9 +22,9 @@ ScanSession::ScanSession(SiteFiles& files, ScanForm form, insert::PathStyle styl
 {
 }
 
-const CheckedPath& ScanSession::check(const std::string& path)
+const CheckedPath& ScanSession::check(const std::string& path, std::uint64_t hash)
 {
-    const auto [entry, added] = paths_.findOrAdd(path);
+    const auto [entry, added] = paths_.findOrAdd(path, hash);
     CheckedPath& checked = entry->value;
     if (added) {
         checked.check = files_.check(path);

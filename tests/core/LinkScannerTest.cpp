@@ -12,7 +12,10 @@ namespace {
 
 // A page of an in-memory site scanned; other files are added by the test.
 struct Site {
-    explicit Site(PathStyle style = PathStyle::Windows) : files(style), session(files, ScanForm::Exact, style), list(style) {}
+    explicit Site(PathStyle style = PathStyle::Windows, ScanForm form = ScanForm::Exact)
+        : files(style), session(files, form, style), list(style)
+    {
+    }
     Collected scan(const std::string& pagePath, const std::string& text)
     {
         files.add(pagePath, text);
@@ -193,4 +196,13 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
     EXPECT_EQ(decodePageText(lines + lines + '\0' + "\x95\x5C"), "<p>first linesecond line</p><p>first linesecond line</p>");
     EXPECT_EQ(exactFormAnchorNames(R"(<a name="a"><A NAME="B"><p ID="c"><a  name="no"><p data-id="no"><a name="d)"),
               (std::vector<std::string>{"a", "B", "c", ""}));
+}
+
+TEST(LinkScanner, DecodedReferencesOfTheTolerantScanStayApartUpToTheirTurn)
+{
+    // The tolerant scan decodes each value into one place; the scan reads a few ahead.
+    Site site(PathStyle::Posix, ScanForm::AnyForm);
+    site.files.add("/s/a&b.html", "");
+    EXPECT_EQ(rows(site.scan("/s/index.html", "<a href='a&amp;b.html'><a href=c&amp;d.html><img src=\"e&lt;f.gif\">")),
+              (Rows{"a&b.html href /s/a&b.html 3", "c&d.html href  0", "e<f.gif img  0"}));
 }
