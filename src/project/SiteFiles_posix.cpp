@@ -2,13 +2,17 @@
 
 #include "project/LargeMemory.h"
 #include "text/StringHash.h"
+#include "text/TextOps.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <dirent.h>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
+#include <unordered_set>
 
 // The files of a site through POSIX calls.
 
@@ -40,45 +44,101 @@ private:
     int fd_;
 };
 
-// A path split into the folder it names and the name in it, the folder opened once: a scan
-// looks at many files in few folders, and a look from the open folder walks one name instead
-// of every folder from the root again.
-class FolderHandles {
+// The folders a scan looks in. Each is opened once, so that a look from it walks one name
+// instead of every folder from the root again; and a folder where many names are missing is
+// listed once, so that a missing name costs no call at all (a scan meets many references to
+// missing files, and the system's look-up of a name that is not there is its slowest).
+class Folders {
 public:
-    FolderHandles() = default;
-    FolderHandles(const FolderHandles&) = delete;
-    FolderHandles& operator=(const FolderHandles&) = delete;
-    ~FolderHandles()
+    struct Folder {
+        int fd = -1;
+        std::uint64_t listingSize = 0; // the folder's size, what listing it costs
+        std::size_t misses = 0;
+        bool listed = false;
+        // When listed: its names, and in lower case, for file systems that ignore case.
+        std::unordered_set<std::string, text::StringHash, std::equal_to<>> names;
+        std::unordered_set<std::string, text::StringHash, std::equal_to<>> lowerNames;
+    };
+
+    Folders() = default;
+    Folders(const Folders&) = delete;
+    Folders& operator=(const Folders&) = delete;
+    ~Folders()
     {
-        for (const auto& [folder, fd] : open_)
-            if (fd >= 0)
-                ::close(fd);
+        for (const auto& [path, folder] : open_)
+            if (folder.fd >= 0)
+                ::close(folder.fd);
     }
 
-    // The open folder of `path` and the name in it; AT_FDCWD and the whole path when the
-    // path has no folder and name, or its folder cannot be (or is not to be) kept open.
-    std::pair<int, const char*> split(const std::string& path)
+    // The open folder of `path` (nullptr when the path has no folder and name, or its folder
+    // cannot be, or is not to be, kept open) and what to look up from it (then the whole path).
+    std::pair<Folder*, const char*> split(const std::string& path)
     {
         const std::size_t slash = path.rfind('/');
         if (slash == std::string::npos || slash + 1 == path.size())
-            return {AT_FDCWD, path.c_str()};
-        const std::string_view folder = std::string_view(path).substr(0, slash + 1);
-        auto it = open_.find(folder);
+            return {nullptr, path.c_str()};
+        const std::string_view folderPath = std::string_view(path).substr(0, slash + 1);
+        auto it = open_.find(folderPath);
         if (it == open_.end()) {
             if (open_.size() >= kMostOpen)
-                return {AT_FDCWD, path.c_str()};
-            const int fd = ::open(std::string(folder).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            it = open_.emplace(folder, fd).first;
+                return {nullptr, path.c_str()};
+            Folder folder;
+            folder.fd = ::open(std::string(folderPath).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            struct stat st {};
+            if (folder.fd >= 0 && ::fstat(folder.fd, &st) == 0)
+                folder.listingSize = static_cast<std::uint64_t>(st.st_size);
+            it = open_.emplace(folderPath, std::move(folder)).first;
         }
-        if (it->second < 0)
-            return {AT_FDCWD, path.c_str()};
-        return {it->second, path.c_str() + slash + 1};
+        if (it->second.fd < 0)
+            return {nullptr, path.c_str()};
+        return {&it->second, path.c_str() + slash + 1};
+    }
+
+    // Whether `name` is surely not in the folder, without a call.
+    static bool surelyMissing(const Folder& folder, std::string_view name)
+    {
+        if (!folder.listed || folder.names.contains(name))
+            return false;
+        for (const char c : name)
+            if (static_cast<unsigned char>(c) > 0x7F)
+                return false; // a file system may fold the case of more than ASCII
+        return !folder.lowerNames.contains(text::toAsciiLower(name));
+    }
+
+    // A name was not there: after enough such looks the folder is listed, where each look
+    // saved has paid for reading about as many names as a block of the folder holds.
+    static void missed(Folder& folder)
+    {
+        if (folder.listed || ++folder.misses * 4096 < folder.listingSize)
+            return;
+        folder.listed = true;
+        const int fd = ::openat(folder.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+        if (!dir) {
+            if (fd >= 0)
+                ::close(fd);
+            folder.listed = false; // unreadable: names are looked up one by one
+            folder.listingSize = UINT64_MAX;
+            return;
+        }
+        errno = 0;
+        while (const dirent* entry = ::readdir(dir)) {
+            folder.names.emplace(entry->d_name);
+            folder.lowerNames.emplace(text::toAsciiLower(entry->d_name));
+        }
+        if (errno != 0) { // a listing cut short proves nothing
+            folder.listed = false;
+            folder.listingSize = UINT64_MAX;
+            folder.names.clear();
+            folder.lowerNames.clear();
+        }
+        ::closedir(dir);
     }
 
 private:
     // Well below the usual limit of 1024 descriptors a process.
     static constexpr std::size_t kMostOpen = 256;
-    std::unordered_map<std::string, int, text::StringHash, std::equal_to<>> open_;
+    std::unordered_map<std::string, Folder, text::StringHash, std::equal_to<>> open_;
 };
 
 class PosixSiteFiles : public SiteFiles {
@@ -89,7 +149,7 @@ public:
     std::optional<std::string> canonical(const std::string& path) override;
 
 private:
-    FolderHandles folders_;
+    Folders folders_;
 };
 
 } // namespace
@@ -103,8 +163,13 @@ FileCheck PosixSiteFiles::check(const std::string& path)
 {
     struct stat st {};
     const auto [folder, name] = folders_.split(path);
-    if (::fstatat(folder, name, &st, 0) != 0)
+    if (folder && Folders::surelyMissing(*folder, name))
         return {FileState::Missing, {}, 0};
+    if (::fstatat(folder ? folder->fd : AT_FDCWD, name, &st, 0) != 0) {
+        if (folder && errno == ENOENT)
+            Folders::missed(*folder);
+        return {FileState::Missing, {}, 0};
+    }
     if (!S_ISREG(st.st_mode))
         return {FileState::NotAFile, {}, 0};
     const FileId id{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
@@ -117,7 +182,7 @@ FileRead PosixSiteFiles::read(const std::string& path)
     // Only plain files are opened at all: opening a device or a pipe may block or act.
     struct stat st {};
     const auto [folder, name] = folders_.split(path);
-    if (::fstatat(folder, name, &st, 0) != 0) {
+    if (::fstatat(folder ? folder->fd : AT_FDCWD, name, &st, 0) != 0) {
         r.error = errno;
         return r;
     }
@@ -133,7 +198,7 @@ FileRead PosixSiteFiles::readCheckedFile(const std::string& path)
     FileRead r;
     struct stat st {};
     const auto [folder, name] = folders_.split(path);
-    const Descriptor fd(::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    const Descriptor fd(::openat(folder ? folder->fd : AT_FDCWD, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
         r.error = errno;
         return r;
