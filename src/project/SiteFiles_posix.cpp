@@ -55,8 +55,7 @@ public:
         std::uint64_t listingSize = 0; // the folder's size, what listing it costs
         std::size_t misses = 0;
         bool listed = false;
-        // When listed: its names, and in lower case, for file systems that ignore case.
-        std::unordered_set<std::string, text::StringHash, std::equal_to<>> names;
+        // When listed: its names in lower case, as a file system may ignore case.
         std::unordered_set<std::string, text::StringHash, std::equal_to<>> lowerNames;
     };
 
@@ -97,7 +96,7 @@ public:
     // Whether `name` is surely not in the folder, without a call.
     static bool surelyMissing(const Folder& folder, std::string_view name)
     {
-        if (!folder.listed || folder.names.contains(name))
+        if (!folder.listed)
             return false;
         for (const char c : name)
             if (static_cast<unsigned char>(c) > 0x7F)
@@ -122,14 +121,11 @@ public:
             return;
         }
         errno = 0;
-        while (const dirent* entry = ::readdir(dir)) {
-            folder.names.emplace(entry->d_name);
+        while (const dirent* entry = ::readdir(dir))
             folder.lowerNames.emplace(text::toAsciiLower(entry->d_name));
-        }
         if (errno != 0) { // a listing cut short proves nothing
             folder.listed = false;
             folder.listingSize = UINT64_MAX;
-            folder.names.clear();
             folder.lowerNames.clear();
         }
         ::closedir(dir);
