@@ -43,16 +43,8 @@ public:
     // The same, with the path's hashOf.
     std::pair<Entry*, bool> findOrAdd(std::string_view path, std::uint64_t hash)
     {
-        if (!slots_.empty()) {
-            for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
-                const Slot& slot = slots_[i];
-                if (!slot.entry)
-                    break;
-                if (slot.hash == hash && slot.entry->size_ == path.size()
-                    && std::memcmp(slot.entry + 1, path.data(), path.size()) == 0)
-                    return {slot.entry, false};
-            }
-        }
+        if (Entry* entry = find(path, hash))
+            return {entry, false};
         // At most half the slots are used, so that probes stay short.
         if ((count_ + 1) * 2 > slots_.size())
             grow();
@@ -60,6 +52,21 @@ public:
         place(hash, entry);
         ++count_;
         return {entry, true};
+    }
+
+    // The entry of `path` (with its hashOf); nullptr when there is none.
+    Entry* find(std::string_view path, std::uint64_t hash) const
+    {
+        if (slots_.empty())
+            return nullptr;
+        for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
+            const Slot& slot = slots_[i];
+            if (!slot.entry)
+                return nullptr;
+            if (slot.hash == hash && slot.entry->size_ == path.size()
+                && std::memcmp(slot.entry + 1, path.data(), path.size()) == 0)
+                return slot.entry;
+        }
     }
 
     // Hints for a look-up to come (a path's hashOf): the slot where it starts, then, once

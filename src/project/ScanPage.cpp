@@ -74,14 +74,18 @@ public:
         taken_ = count_ > 0;
         if (!taken_)
             return nullptr;
-        if (count_ > 1)
-            if (const Reference& soon = ring_[(head_ + 1) % kAhead]; soon.local)
+        // The slot of the last is on its way; the entry of the one before; the file of the next.
+        if (count_ > 2)
+            if (const Reference& soon = ring_[(head_ + 2) % kAhead]; soon.local)
                 session_.expectCheckSoon(soon.hash);
+        if (count_ > 1)
+            if (const Reference& after = ring_[(head_ + 1) % kAhead]; after.local)
+                session_.expectCheckNext(after.key, after.hash);
         return &ring_[head_];
     }
 
 private:
-    static constexpr std::size_t kAhead = 3;
+    static constexpr std::size_t kAhead = 4;
 
     bool take(Reference& r)
     {
