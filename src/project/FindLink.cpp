@@ -1,5 +1,6 @@
 #include "project/FindLink.h"
 
+#include "text/FindByte.h"
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
@@ -65,10 +66,9 @@ std::size_t LinkFinder::nextOpening(std::size_t tag, std::size_t from)
     std::size_t& searched = searched_[tag];
     std::size_t eq = std::max(from + pattern.size() - 1, searched);
     while (eq < text_.size()) {
-        const void* hit = std::memchr(text_.data() + eq, '=', text_.size() - eq);
-        if (!hit)
+        eq = text::findByte(text_, eq, '=');
+        if (eq == text::npos)
             break;
-        eq = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
         const std::size_t at = eq + 1 - pattern.size();
         if (lower(text_[eq - 1]) == before && matchesAt(text_, at, pattern)) {
             searched = eq + 1;
@@ -91,10 +91,8 @@ bool LinkFinder::next(FoundReference& found)
             text::nextChar(text_, opening + kOpenings[tag_].pattern.size());
         std::size_t quote = text::npos;
         if (valueStart < noQuoteFrom_) {
-            const void* hit = std::memchr(text_.data() + valueStart, '"', text_.size() - valueStart);
-            if (hit)
-                quote = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
-            else
+            quote = text::findByte(text_, valueStart, '"');
+            if (quote == text::npos)
                 noQuoteFrom_ = valueStart;
         }
         found.kind = kOpenings[tag_].kind;

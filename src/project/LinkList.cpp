@@ -66,9 +66,11 @@ std::int32_t LinkList::FindExtensionIcon(std::string_view extension) const
 std::int32_t LinkList::SharedIcons::find(std::string_view extension) const
 {
     if (many_.empty()) {
-        for (const auto& [known, icon] : few_)
-            if (known == extension)
-                return icon;
+        for (std::size_t i = 0; i < few_.size(); ++i)
+            if (few_[i].first == extension) {
+                lastFound_ = i;
+                return few_[i].second;
+            }
         return kNoIconFound;
     }
     const auto it = many_.find(extension);
@@ -78,6 +80,10 @@ std::int32_t LinkList::SharedIcons::find(std::string_view extension) const
 void LinkList::SharedIcons::set(std::string_view extension, std::int32_t icon)
 {
     if (many_.empty()) {
+        if (lastFound_ < few_.size() && few_[lastFound_].first == extension) {
+            few_[lastFound_].second = icon;
+            return;
+        }
         for (auto& [known, shared] : few_)
             if (known == extension) {
                 shared = icon;

@@ -87,6 +87,7 @@ private:
     private:
         static constexpr std::size_t kFew = 16;
         std::vector<std::pair<std::string, std::int32_t>> few_;
+        mutable std::size_t lastFound_ = 0; // where find last found one: set comes next
         std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> many_;
     };
     SharedIcons sharedIcons_;
