@@ -37,10 +37,7 @@ LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int
 {
     LinkRecord* record = &newest_;
     if (keep_ == Keep::Newest) {
-        newestPath_.assign(path);
-        if (kind != newestKind_)
-            newestKind_.assign(kind);
-        newest_ = LinkRecord{newestPath_, newestKind_, extensionOf(newestPath_, style_), iconIndex};
+        newest_ = LinkRecord{path, kind, extensionOf(path, style_), iconIndex};
     } else {
         // Blocks grow with the list (a page has tens of references, or hundreds of thousands).
         if (recordsLeft_ == 0) {

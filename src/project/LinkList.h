@@ -38,7 +38,8 @@ std::string_view extensionOf(std::string_view path, insert::PathStyle style);
 class LinkList {
 public:
     // What Add keeps: every record until Clear (the window's tree points at them), or only
-    // the newest until the next Add (a walk that hands each record on and forgets it).
+    // the newest until the next Add (a walk that hands each record on and forgets it), which
+    // then refers to the texts given to Add: they must last as long.
     enum class Keep { Every, Newest };
 
     explicit LinkList(insert::PathStyle style = insert::nativePathStyle(), Keep keep = Keep::Every)
@@ -64,10 +65,8 @@ private:
 
     insert::PathStyle style_;
     Keep keep_;
-    // Keep::Newest: the one record, and its texts.
+    // Keep::Newest: the one record.
     LinkRecord newest_;
-    std::string newestPath_;
-    std::string newestKind_;
     // The records, in blocks that never move, so that a record keeps its address.
     std::vector<std::unique_ptr<LinkRecord[]>> records_;
     std::size_t size_ = 0;

@@ -91,8 +91,8 @@ SiteSummary walkSite(const std::string& topPage, ScanSession& session, SiteWalkO
     while (!queue.empty()) {
         const Page page = std::move(queue.front());
         queue.pop_front();
-        // A record lives until the next is added: the observer keeps what it reports, and
-        // ScanPage copies the page's path before it adds the first reference.
+        // A record lives until the next is added and refers to the texts it was made of: the
+        // observer keeps what it reports, and ScanPage copies the page's path first.
         LinkList list(session.style(), LinkList::Keep::Newest);
         const std::string& path = page.path;
         const LinkRecord& record = list.Add(path, page.kind, SetIcon(icons, path));
