@@ -1,11 +1,15 @@
 # Installation and the Debian package.
 #   cmake --install build --prefix /usr/local   # or any prefix
 #   (cd build && cpack -G DEB)                  # build/orvanel_<version>_<arch>.deb
-# The layout is the one the program looks for: the executable in <prefix>/bin, its data files
-# in <prefix>/share/orvanel (see src/app/ExeFolder.h); a desktop entry and the icon in the
+# The layout is the one the program looks for: the executable in <prefix>/bin, its window
+# module in <prefix>/lib/orvanel (see src/app/WindowModule.h), its data files in
+# <prefix>/share/orvanel (see src/app/ExeFolder.h); a desktop entry and the icon in the
 # hicolor theme, as an SVG and as PNGs in the sizes menus ask for most.
 
 install(TARGETS orvanel RUNTIME DESTINATION bin)
+if(TARGET orvanel_window)
+  install(TARGETS orvanel_window LIBRARY DESTINATION lib/orvanel)
+endif()
 install(FILES ${ORVANEL_DATA_FILES} DESTINATION share/orvanel)
 install(FILES ${ORVANEL_HTML5_FILES} DESTINATION share/orvanel/html5)
 install(FILES ${CMAKE_SOURCE_DIR}/data/orvanel.desktop DESTINATION share/applications)

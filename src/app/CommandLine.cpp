@@ -1,10 +1,11 @@
 #include "app/CommandLine.h"
 
 #include "app/ComposeCommand.h"
+#include "app/ExeFolder.h"
 #include "app/TagVerb.h"
 #include "project/LinksVerb.h"
 
-#include <ostream>
+#include <iostream>
 
 namespace orvanel {
 
@@ -45,6 +46,12 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
         err << ' ' << verb.name;
     err << ")\n";
     return 2;
+}
+
+int runCommandLineFace(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return runCommandLine(args, std::cin, std::cout, std::cerr, dataFolder(), userFolder());
 }
 
 } // namespace orvanel

@@ -40,4 +40,8 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
                    std::ostream& err, const std::string& programFolder,
                    const std::string& userFolder);
 
+// The executable's command-line face: runCommandLine with argv[1...] on the process's
+// standard streams, the shipped data folder and the user's folder.
+int runCommandLineFace(int argc, char** argv);
+
 } // namespace orvanel

@@ -23,6 +23,14 @@ inline constexpr const char* TagListName = "TagMList.lst";
 std::string dataFolder();
 std::string dataFolderFor(const std::string& programFolder);
 
+#ifndef _WIN32
+// The path of the program's file `name`: beside the executable when it is there, else in
+// `installedFolder` (relative to the prefix, with its trailing "/", such as "share/orvanel/")
+// of a program installed in <prefix>/bin/ when it is there, else beside the executable (so
+// that a message about a missing file names the place of a program run where it was built).
+std::string programFileFor(const std::string& programFolder, const char* name, const char* installedFolder);
+#endif
+
 // The folder of the user's files ("Orvanel.ini", "usertag.lst", group files), with its
 // trailing separator: the program folder when files can be created in it and it is not an
 // installed program's (whose data files are in the shared data folder), else

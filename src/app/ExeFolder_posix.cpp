@@ -58,16 +58,22 @@ std::string programFolder()
     return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
 }
 
-std::string dataFolderFor(const std::string& programFolder)
+std::string programFileFor(const std::string& programFolder, const char* name, const char* installedFolder)
 {
     const std::string program = withSlash(programFolder);
-    if (isFile(program + TagListName))
-        return program;
-    // <prefix>/bin/ -> <prefix>/share/orvanel/
+    if (isFile(program + name))
+        return program + name;
+    // <prefix>/bin/ -> <prefix>/
     const std::size_t slash = program.rfind('/', program.size() - 2);
     const std::string prefix = slash == std::string::npos ? program + "../" : program.substr(0, slash + 1);
-    const std::string shared = prefix + "share/orvanel/";
-    return isFile(shared + TagListName) ? shared : program;
+    const std::string installed = prefix + installedFolder + name;
+    return isFile(installed) ? installed : program + name;
+}
+
+std::string dataFolderFor(const std::string& programFolder)
+{
+    const std::string list = programFileFor(programFolder, TagListName, "share/orvanel/");
+    return list.substr(0, list.size() - std::char_traits<char>::length(TagListName));
 }
 
 std::string dataFolder()

@@ -1,7 +1,6 @@
 #include "app/Startup.h"
 
 #include "about/TVerInfoForm.h"
-#include "app/CommandLine.h"
 #include "app/ErrorDisplay.h"
 #include "app/ExeFolder.h"
 #include "app/OptionDialogHost.h"
@@ -16,10 +15,7 @@
 
 #include <QApplication>
 
-#include <iostream>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace orvanel {
 
@@ -28,19 +24,10 @@ namespace {
 constexpr int ExitAlreadyRunning = 255; // -1 as the process's status
 constexpr const char* InstanceName = "Orvanel";
 
-int runCommandLineFace(int argc, char** argv)
-{
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return runCommandLine(args, std::cin, std::cout, std::cerr, dataFolder(), userFolder());
-}
-
 } // namespace
 
-int runOrvanel(int argc, char** argv)
+int runPalette(int argc, char** argv)
 {
-    if (wantsCommandLine(argc, argv))
-        return runCommandLineFace(argc, argv);
-
     OrvanelApplication app(argc, argv);
     QApplication::setStyle(new ToolkitPictureStyle);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));

@@ -33,4 +33,8 @@ if(WIN32)
   list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ExeFolder_win32.cpp)
 else()
   list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ExeFolder_posix.cpp)
+  # The loader of the window module (the module's own entry is WindowModuleEntry.cpp).
+  list(APPEND ORVANEL_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/WindowModule.h
+    ${CMAKE_CURRENT_LIST_DIR}/WindowModule_posix.cpp)
 endif()

@@ -89,10 +89,11 @@ if [ -n "${ORVANEL_BIN:-}" ]; then
   else
     # The program carries each SVG as the PNG picture rendered from it at build time: every
     # resource name of the form KEY.png, read in one pass over the program.
-    compiled=$(LC_ALL=C grep -aoP '(\x00[A-Z0-9_])+\x00\.\x00p\x00n\x00g' "$ORVANEL_BIN" | tr -d '\0' | sort -u)
+    windows=$(dirname "$ORVANEL_BIN")/orvanel-ui.so && [ -f "$windows" ] || windows=$ORVANEL_BIN
+    compiled=$(LC_ALL=C grep -aoP '(\x00[A-Z0-9_])+\x00\.\x00p\x00n\x00g' "$windows" | tr -d '\0' | sort -u)
     for entry in "${keys[@]}"; do
       key=${entry%\*}
-      grep -qxF "$key.png" <<<"$compiled" || fail "$key.png is not compiled into $ORVANEL_BIN"
+      grep -qxF "$key.png" <<<"$compiled" || fail "$key.png is not compiled into $windows"
     done
   fi
 fi

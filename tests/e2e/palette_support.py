@@ -26,6 +26,9 @@ def program_folder(session, ini=None):
     folder = os.path.join(session.tmp, "program")
     os.makedirs(folder, exist_ok=True)
     shutil.copy2(program_bin(), os.path.join(folder, "orvanel"))
+    module = os.path.join(os.path.dirname(program_bin()), "orvanel-ui.so")  # the windows, on Linux
+    if os.path.exists(module):
+        shutil.copy2(module, folder)
     for name in ("TagMList.lst", "TagBList.lst"):
         shutil.copy2(os.path.join(source_dir(), "data", name), os.path.join(folder, name))
     if ini is not None:
