@@ -70,13 +70,14 @@ AnchorSet::AnchorSet(const std::vector<std::string>& names)
     std::size_t size = 16;
     while (size < 2 * names_.size())
         size *= 2;
-    slots_.assign(size, 0);
-    for (std::size_t n = 0; n < names_.size(); ++n) {
-        std::size_t i = names_[n].hash & (size - 1);
-        while (slots_[i])
+    slots_.assign(size, Name{0, 0, std::string::npos});
+    for (const Name& n : names_) {
+        std::size_t i = n.hash & (size - 1);
+        while (slots_[i].size != std::string::npos)
             i = (i + 1) & (size - 1);
-        slots_[i] = n + 1;
+        slots_[i] = n;
     }
+    names_ = {};
 }
 
 bool AnchorSet::contains(std::string_view name) const
@@ -89,8 +90,8 @@ bool AnchorSet::contains(std::string_view name) const
         return false;
     }
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask; slots_[i]; i = (i + 1) & mask)
-        if (is(names_[slots_[i] - 1], hash, name))
+    for (std::size_t i = hash & mask; slots_[i].size != std::string::npos; i = (i + 1) & mask)
+        if (is(slots_[i], hash, name))
             return true;
     return false;
 }

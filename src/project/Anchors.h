@@ -36,8 +36,8 @@ private:
     }
 
     std::string text_;
-    std::vector<Name> names_;
-    std::vector<std::size_t> slots_; // index in names_ + 1, 0 for none; empty for a few names
+    std::vector<Name> names_;  // for a few names, looked through in a row
+    std::vector<Name> slots_;  // for many, by hash; a slot with size npos is free
 };
 
 // Whether a fragment names a place in a page with these names. An empty fragment ("#")

@@ -20,6 +20,15 @@ inline std::size_t findByte(std::string_view text, std::size_t from, char c)
     const char* const end = begin + text.size();
 #if defined(__SSE2__)
     const __m128i wanted = _mm_set1_epi8(c);
+    const auto hitsIn = [&](const char* at) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), wanted);
+    };
+    // Sixty-four bytes a test while nothing is found; the block with the byte is then
+    // looked through sixteen at a time below.
+    while (end - p >= 64
+           && !_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(hitsIn(p), hitsIn(p + 16)),
+                                              _mm_or_si128(hitsIn(p + 32), hitsIn(p + 48)))))
+        p += 64;
     while (end - p >= 16) {
         const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), wanted));
         if (hits)
