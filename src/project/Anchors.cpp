@@ -20,8 +20,9 @@ std::vector<std::string> exactFormAnchorNames(std::string_view text)
     std::vector<std::string> names;
     std::size_t rest = 0;
     bool quotesLeft = true;
+    text::BytePlaces equals(text, '=');
     for (std::size_t eq = 0; eq < text.size();) {
-        eq = text::findByte(text, eq, '=');
+        eq = equals.next(eq);
         if (eq == text::npos)
             break;
         std::size_t opening = text::npos;

@@ -54,7 +54,9 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view lowerPatter
     return text::npos;
 }
 
-LinkFinder::LinkFinder(std::string_view pageText) : text_(pageText), noQuoteFrom_(pageText.size()) {}
+LinkFinder::LinkFinder(std::string_view pageText) : text_(pageText), equals_(pageText, '='), noQuoteFrom_(pageText.size())
+{
+}
 
 std::size_t LinkFinder::nextOpening(std::size_t tag, std::size_t from)
 {
@@ -66,7 +68,7 @@ std::size_t LinkFinder::nextOpening(std::size_t tag, std::size_t from)
     std::size_t& searched = searched_[tag];
     std::size_t eq = std::max(from + pattern.size() - 1, searched);
     while (eq < text_.size()) {
-        eq = text::findByte(text_, eq, '=');
+        eq = equals_.next(eq);
         if (eq == text::npos)
             break;
         const std::size_t at = eq + 1 - pattern.size();

@@ -3,6 +3,8 @@
 // not an HTML parser: it knows the three openings "<a href=", "<img src=" and
 // "<frame src=", in any letter case, and nothing else.
 
+#include "text/FindByte.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -49,6 +51,7 @@ private:
     std::size_t nextOpening(std::size_t tag, std::size_t from);
 
     std::string_view text_;
+    text::BytePlaces equals_;              // the page's "=", where every opening ends
     std::size_t rest_ = 0;                 // where the rest of the page starts
     std::size_t noQuoteFrom_;              // no double quote at or after this position
     std::size_t tag_ = 0;                  // the tag being taken: 0 href, 1 img, 2 frame
