@@ -74,18 +74,15 @@ public:
         taken_ = count_ > 0;
         if (!taken_)
             return nullptr;
-        // The slot of the last is on its way; the entry of the one before; the file of the next.
-        if (count_ > 2)
-            if (const Reference& soon = ring_[(head_ + 2) % kAhead]; soon.local)
-                session_.expectCheckSoon(soon.hash);
+        // The slot of the last is on its way; the entry of the next is asked for now.
         if (count_ > 1)
-            if (const Reference& after = ring_[(head_ + 1) % kAhead]; after.local)
-                session_.expectCheckNext(after.key, after.hash);
+            if (const Reference& soon = ring_[(head_ + 1) % kAhead]; soon.local)
+                session_.expectCheckSoon(soon.hash);
         return &ring_[head_];
     }
 
 private:
-    static constexpr std::size_t kAhead = 4;
+    static constexpr std::size_t kAhead = 3;
 
     bool take(Reference& r)
     {

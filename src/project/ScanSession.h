@@ -80,11 +80,6 @@ public:
     static std::uint64_t pathHash(std::string_view path) { return PathTable<CheckedPath>::hashOf(path); }
     void expectCheck(std::uint64_t hash) const { paths_.prefetchSlot(hash); }
     void expectCheckSoon(std::uint64_t hash) const { paths_.prefetchEntry(hash); }
-    void expectCheckNext(std::string_view path, std::uint64_t hash) const
-    {
-        if (const auto* entry = paths_.find(path, hash); entry && entry->value.file)
-            __builtin_prefetch(entry->value.file);
-    }
     // The folder without "." and ".." steps and symbolic links, with its trailing "/";
     // empty when it cannot be had.
     const std::string& canonicalFolder(const std::string& folder);
