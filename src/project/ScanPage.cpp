@@ -45,14 +45,16 @@ public:
         FoundReference found;
         std::string ownText;    // the found text, when the finder's next call would change it
         ResolvedLink link;
-        std::string key;        // the path the session remembers the file under
+        std::string key;        // the path the session remembers the file under, when not the link's path
+        std::string_view keyView; // that path
         std::uint64_t hash = 0; // of key
         bool local = false;     // a file, not an address
     };
 
     LookAhead(ReferenceFinder& finder, ScanSession& session, const std::string& folder,
               const std::string& canonicalFolder, const std::string& page)
-        : finder_(finder), session_(session), folder_(folder), canonicalFolder_(canonicalFolder), page_(page)
+        : finder_(finder), session_(session), folder_(folder), canonicalFolder_(canonicalFolder), page_(page),
+          sameFolder_(canonicalFolder == folder)
     {
     }
 
@@ -95,11 +97,17 @@ private:
         ResolveLink(r.found.text, folder_, page_, session_.style(), r.link);
         r.local = r.link.path != kUrlPath;
         if (r.local) {
-            if (!canonicalFolder_.empty() && r.link.path.starts_with(folder_))
-                fileKey(canonicalFolder_, std::string_view(r.link.path).substr(folder_.size()), r.key);
-            else
-                r.key = r.link.path;
-            r.hash = ScanSession::pathHash(r.key);
+            r.keyView = r.link.path;
+            if (!canonicalFolder_.empty() && r.link.path.starts_with(folder_)) {
+                const std::string_view rest = std::string_view(r.link.path).substr(folder_.size());
+                // In a folder that is its own canonical form, a path without steps at its
+                // start is its own key.
+                if (!sameFolder_ || rest.starts_with("./") || rest.starts_with("../")) {
+                    fileKey(canonicalFolder_, rest, r.key);
+                    r.keyView = r.key;
+                }
+            }
+            r.hash = ScanSession::pathHash(r.keyView);
         }
         return true;
     }
@@ -109,6 +117,7 @@ private:
     const std::string& folder_;
     const std::string& canonicalFolder_;
     const std::string& page_;
+    bool sameFolder_;
     std::array<Reference, kAhead> ring_;
     std::size_t head_ = 0;
     std::size_t count_ = 0;
@@ -153,7 +162,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
             state = LinkState::WebAddress;
             icon = kUrlIcon;
         } else {
-            file = &session.check(next->key, next->hash);
+            file = &session.check(next->keyView, next->hash);
             if (!file->file)
                 file = nullptr;
         }

@@ -22,12 +22,12 @@ ScanSession::ScanSession(SiteFiles& files, ScanForm form, insert::PathStyle styl
 {
 }
 
-const CheckedPath& ScanSession::check(const std::string& path, std::uint64_t hash)
+const CheckedPath& ScanSession::check(std::string_view path, std::uint64_t hash)
 {
     const auto [entry, added] = paths_.findOrAdd(path, hash);
     CheckedPath& checked = entry->value;
     if (added) {
-        checked.check = files_.check(path);
+        checked.check = files_.check(std::string(path));
         checked.path = entry->path();
         if (checked.check.state == FileState::File)
             checked.file = &filesById_[checked.check.id];

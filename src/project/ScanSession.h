@@ -74,9 +74,9 @@ public:
     insert::PathStyle style() const { return style_; }
 
     // CheckFileExists without its message.
-    const CheckedPath& check(const std::string& path) { return check(path, pathHash(path)); }
+    const CheckedPath& check(std::string_view path) { return check(path, pathHash(path)); }
     // The same with the path's pathHash, and hints that the check of a path is to come.
-    const CheckedPath& check(const std::string& path, std::uint64_t hash);
+    const CheckedPath& check(std::string_view path, std::uint64_t hash);
     static std::uint64_t pathHash(std::string_view path) { return PathTable<CheckedPath>::hashOf(path); }
     void expectCheck(std::uint64_t hash) const { paths_.prefetchSlot(hash); }
     void expectCheckSoon(std::uint64_t hash) const { paths_.prefetchEntry(hash); }
