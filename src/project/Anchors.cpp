@@ -2,7 +2,6 @@
 
 #include "project/FindLink.h"
 #include "text/FindByte.h"
-#include "text/StringHash.h"
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
@@ -51,50 +50,6 @@ std::vector<std::string> exactFormAnchorNames(std::string_view text)
         eq = std::max(eq + 1, rest);
     }
     return names;
-}
-
-AnchorSet::AnchorSet(const std::vector<std::string>& names)
-{
-    std::size_t total = 0;
-    for (const std::string& name : names)
-        total += name.size();
-    text_.reserve(total);
-    names_.reserve(names.size());
-    for (const std::string& name : names) {
-        names_.push_back(Name{text::hashText(name), text_.size(), name.size()});
-        text_ += name;
-    }
-    // A few names are looked through in a row; more get a table at most half full.
-    constexpr std::size_t kFew = 8;
-    if (names_.size() <= kFew)
-        return;
-    std::size_t size = 16;
-    while (size < 2 * names_.size())
-        size *= 2;
-    slots_.assign(size, Name{0, 0, std::string::npos});
-    for (const Name& n : names_) {
-        std::size_t i = n.hash & (size - 1);
-        while (slots_[i].size != std::string::npos)
-            i = (i + 1) & (size - 1);
-        slots_[i] = n;
-    }
-    names_ = {};
-}
-
-bool AnchorSet::contains(std::string_view name) const
-{
-    const std::uint64_t hash = text::hashText(name);
-    if (slots_.empty()) {
-        for (const Name& n : names_)
-            if (is(n, hash, name))
-                return true;
-        return false;
-    }
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask; slots_[i].size != std::string::npos; i = (i + 1) & mask)
-        if (is(slots_[i], hash, name))
-            return true;
-    return false;
 }
 
 bool anchorDefined(const AnchorSet& names, std::string_view fragment)

@@ -1,6 +1,7 @@
 #include "project/SiteFiles.h"
 
 #include "project/LargeMemory.h"
+#include "text/NameSet.h"
 #include "text/StringHash.h"
 #include "text/TextOps.h"
 
@@ -12,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 // The files of a site through POSIX calls.
 
@@ -56,7 +57,7 @@ public:
         std::size_t misses = 0;
         bool listed = false;
         // When listed: its names in lower case, as a file system may ignore case.
-        std::unordered_set<std::string, text::StringHash, std::equal_to<>> lowerNames;
+        text::NameSet lowerNames;
     };
 
     Folders() = default;
@@ -98,10 +99,14 @@ public:
     {
         if (!folder.listed)
             return false;
-        for (const char c : name)
+        std::string lower(name);
+        for (char& c : lower) {
             if (static_cast<unsigned char>(c) > 0x7F)
                 return false; // a file system may fold the case of more than ASCII
-        return !folder.lowerNames.contains(text::toAsciiLower(name));
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        }
+        return !folder.lowerNames.contains(lower);
     }
 
     // A name was not there: after enough such looks the folder is listed, where each look
@@ -121,12 +126,14 @@ public:
             return;
         }
         errno = 0;
+        std::vector<std::string> names;
         while (const dirent* entry = ::readdir(dir))
-            folder.lowerNames.emplace(text::toAsciiLower(entry->d_name));
+            names.push_back(text::toAsciiLower(entry->d_name));
         if (errno != 0) { // a listing cut short proves nothing
             folder.listed = false;
             folder.listingSize = UINT64_MAX;
-            folder.lowerNames.clear();
+        } else {
+            folder.lowerNames = text::NameSet(names);
         }
         ::closedir(dir);
     }
