@@ -55,9 +55,12 @@ void removeLineBreaks(std::string& s)
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
             out += 16;
         } else {
-            for (int i = 0; i < 16; ++i)
-                if (!(breaks & (1 << i)))
-                    *out++ = in[i];
+            // Every byte is written and the breaks are written over: where a break falls
+            // cannot be foreseen, and a branch on it would mostly be guessed wrong.
+            for (int i = 0; i < 16; ++i) {
+                *out = in[i];
+                out += ((breaks >> i) & 1) ^ 1;
+            }
         }
         in += 16;
     }
@@ -142,9 +145,12 @@ std::pair<std::size_t, std::size_t> removeLineBreaksOfPlainStart(std::string& s)
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
             out += 16;
         } else {
-            for (int i = 0; i < 16; ++i)
-                if (!(breaks & (1 << i)))
-                    *out++ = in[i];
+            // Every byte is written and the breaks are written over: where a break falls
+            // cannot be foreseen, and a branch on it would mostly be guessed wrong.
+            for (int i = 0; i < 16; ++i) {
+                *out = in[i];
+                out += ((breaks >> i) & 1) ^ 1;
+            }
         }
         in += 16;
     }
