@@ -25,8 +25,10 @@ private:
 
 bool isWebPage(std::string_view extension)
 {
-    for (std::string_view page : {".htm", ".html", ".shtml", ".xhtml"})
-        if (text::equalsIgnoreCase(extension, page))
+    using namespace std::string_view_literals;
+    static constexpr std::string_view kPages[] = {".htm"sv, ".html"sv, ".shtml"sv, ".xhtml"sv};
+    for (std::string_view page : kPages)
+        if (extension.size() == page.size() && text::equalsIgnoreCase(extension, page))
             return true;
     return false;
 }
