@@ -5,11 +5,13 @@
 #include "text/StringHash.h"
 #include "text/TextOps.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <dirent.h>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -60,7 +62,13 @@ public:
         text::NameSet lowerNames;
     };
 
-    Folders() = default;
+    Folders()
+    {
+        // A quarter of what the process may open, at most 256: reading pages needs some too.
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+            mostOpen_ = std::min<std::size_t>(mostOpen_, static_cast<std::size_t>(limit.rlim_cur / 4));
+    }
     Folders(const Folders&) = delete;
     Folders& operator=(const Folders&) = delete;
     ~Folders()
@@ -80,7 +88,7 @@ public:
         const std::string_view folderPath = std::string_view(path).substr(0, slash + 1);
         auto it = open_.find(folderPath);
         if (it == open_.end()) {
-            if (open_.size() >= kMostOpen)
+            if (open_.size() >= mostOpen_)
                 return {nullptr, path.c_str()};
             Folder folder;
             folder.fd = ::open(std::string(folderPath).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -139,8 +147,7 @@ public:
     }
 
 private:
-    // Well below the usual limit of 1024 descriptors a process.
-    static constexpr std::size_t kMostOpen = 256;
+    std::size_t mostOpen_ = 256;
     std::unordered_map<std::string, Folder, text::StringHash, std::equal_to<>> open_;
 };
 
