@@ -37,40 +37,6 @@ std::string iconvName(std::string label)
     return label;
 }
 
-// Removes every CR and LF in place. Lines are short in most pages, so the text is looked at
-// sixteen bytes at a time and a block without a break is moved whole.
-void removeLineBreaks(std::string& s)
-{
-    char* out = s.data();
-    const char* in = s.data();
-    const char* const end = in + s.size();
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    while (end - in >= 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-        const int breaks = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
-        if (breaks == 0) {
-            // The block is in a register already: storing it is safe where `out` trails `in`.
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
-            out += 16;
-        } else {
-            // Every byte is written and the breaks are written over: where a break falls
-            // cannot be foreseen, and a branch on it would mostly be guessed wrong.
-            for (int i = 0; i < 16; ++i) {
-                *out = in[i];
-                out += ((breaks >> i) & 1) ^ 1;
-            }
-        }
-        in += 16;
-    }
-#endif
-    for (; in < end; ++in)
-        if (*in != '\n' && *in != '\r')
-            *out++ = *in;
-    s.resize(static_cast<std::size_t>(out - s.data()));
-}
-
 } // namespace
 
 std::string declaredCharset(std::string_view bytes)
@@ -107,9 +73,12 @@ std::string decodeAs(std::string bytes, const std::string& charset)
     return text::decodeDataFile(bytes);
 }
 
-// Removes the line breaks of the part of `s` before its first NUL or byte above 0x7F, in
-// place, sixteen bytes at a time. Returns where that part ends in `s` and how long it is now.
-std::pair<std::size_t, std::size_t> removeLineBreaksOfPlainStart(std::string& s)
+// Removes the CR and LF of `s` in place: of all of it, or (`plainOnly`) of the part before
+// its first NUL or byte above 0x7F. Returns where the part ends in `s` and how long it is
+// now. Lines are short in most pages, so the text is looked at sixteen or thirty-two bytes
+// at a time, and a block without a special byte is moved whole.
+template <bool plainOnly>
+std::pair<std::size_t, std::size_t> removeLineBreaksFrom(std::string& s)
 {
     char* out = s.data();
     const char* in = s.data();
@@ -118,18 +87,18 @@ std::pair<std::size_t, std::size_t> removeLineBreaksOfPlainStart(std::string& s)
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i nul = _mm_setzero_si128();
-    // The bytes to stop or drop at: a byte above 0x7F has its sign bit set.
-    const auto special = [&](__m128i block) {
-        return _mm_or_si128(_mm_or_si128(block, _mm_cmpeq_epi8(block, nul)),
-                            _mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
-    };
+    const auto breaksIn = [&](__m128i block) { return _mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)); };
+    // A byte above 0x7F has its sign bit set.
+    const auto stopsIn = [&](__m128i block) { return _mm_or_si128(block, _mm_cmpeq_epi8(block, nul)); };
     while (end - in >= 16) {
         if (end - in >= 32) {
-            // Two blocks without a special byte, the bulk of most pages, are moved at once.
-            // They are in registers already: storing them is safe where `out` trails `in`.
+            // Two blocks in registers: storing them is safe where `out` trails `in`.
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16));
-            if (!_mm_movemask_epi8(_mm_or_si128(special(a), special(b)))) {
+            __m128i special = _mm_or_si128(breaksIn(a), breaksIn(b));
+            if constexpr (plainOnly)
+                special = _mm_or_si128(special, _mm_or_si128(stopsIn(a), stopsIn(b)));
+            if (!_mm_movemask_epi8(special)) {
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(out), a);
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), b);
                 in += 32;
@@ -138,9 +107,10 @@ std::pair<std::size_t, std::size_t> removeLineBreaksOfPlainStart(std::string& s)
             }
         }
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-        if (_mm_movemask_epi8(_mm_or_si128(block, _mm_cmpeq_epi8(block, nul))))
-            break;
-        const int breaks = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)));
+        if constexpr (plainOnly)
+            if (_mm_movemask_epi8(stopsIn(block)))
+                break;
+        const int breaks = _mm_movemask_epi8(breaksIn(block));
         if (breaks == 0) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
             out += 16;
@@ -157,12 +127,17 @@ std::pair<std::size_t, std::size_t> removeLineBreaksOfPlainStart(std::string& s)
 #endif
     for (; in < end; ++in) {
         const auto c = static_cast<unsigned char>(*in);
-        if (c == 0 || c > 0x7F)
+        if (plainOnly && (c == 0 || c > 0x7F))
             break;
         if (c != '\n' && c != '\r')
             *out++ = *in;
     }
     return {static_cast<std::size_t>(in - s.data()), static_cast<std::size_t>(out - s.data())};
+}
+
+void removeLineBreaks(std::string& s)
+{
+    s.resize(removeLineBreaksFrom<false>(s).second);
 }
 
 // The page as a whole: a NUL ends it; a byte order mark, else the character set it names,
@@ -195,7 +170,7 @@ std::string decodePageText(std::string bytes)
     // ASCII is itself in UTF-8 and in CP932, and neither has a character that runs from an
     // ASCII byte into the next: the plain start is taken as it is, and only what follows it
     // is decoded, so that most pages are gone through once.
-    const auto [plainEnd, kept] = removeLineBreaksOfPlainStart(bytes);
+    const auto [plainEnd, kept] = removeLineBreaksFrom<true>(bytes);
     if (plainEnd == bytes.size()) {
         bytes.resize(kept);
         return bytes;
