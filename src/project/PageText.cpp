@@ -60,8 +60,8 @@ namespace {
 // ("UTF-8", "CP932", ...), empty when it names none.
 std::string decodeAs(std::string bytes, const std::string& charset)
 {
-    if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
-        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
+        bytes.resize(nul);
     if (charset.empty())
         return text::isValidUtf8(bytes) ? std::move(bytes) : text::cp932ToUtf8(bytes);
     if (charset == "UTF-8")
@@ -144,8 +144,8 @@ void removeLineBreaks(std::string& s)
 // else whether it is valid UTF-8, says how it is decoded.
 std::string decodeWhole(std::string bytes)
 {
-    if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
-        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
+        bytes.resize(nul);
     std::string page;
     if (text::hasUtf8Bom(bytes)) {
         page = text::decodeDataFile(bytes);
