@@ -26,9 +26,9 @@ enum class ScanForm { Exact, AnyForm };
 // One file, however many paths lead to it.
 struct KnownFile {
     bool anchorsKnown = false;
-    std::optional<AnchorSet> anchors; // empty when known and the file could not be read
-    bool queued = false;                // for the site walk: the page is or was to be scanned
-    std::optional<std::string_view> keptText; // a page's text, read early for its anchors, kept for its scan
+    std::optional<AnchorSet> anchors;         // empty when known and the file could not be read
+    bool queued = false;                      // for the site walk: the page is or was to be scanned
+    std::optional<std::string_view> keptText; // a page's text read early for its anchors, kept for its scan
 };
 
 // A page's text for its scan: read for it, or kept by the session since an earlier read (and
@@ -75,9 +75,11 @@ public:
 
     // CheckFileExists without its message.
     const CheckedPath& check(std::string_view path) { return check(path, pathHash(path)); }
-    // The same with the path's pathHash, and hints that the check of a path is to come.
+    // The same, with the path's pathHash.
     const CheckedPath& check(std::string_view path, std::uint64_t hash);
     static std::uint64_t pathHash(std::string_view path) { return PathTable<CheckedPath>::hashOf(path); }
+    // Hints that the check of a path (by its pathHash) is to come: first for the memory where
+    // its look-up starts, then, once that is at hand, for where it leads. Nothing changes.
     void expectCheck(std::uint64_t hash) const { paths_.prefetchSlot(hash); }
     void expectCheckSoon(std::uint64_t hash) const { paths_.prefetchEntry(hash); }
     // The folder without "." and ".." steps and symbolic links, with its trailing "/";
