@@ -20,15 +20,15 @@ const char* const kUsage = "使い方: orvanel links TOPPAGE [--json] [--any-for
 // Output goes through one buffer, written out in large pieces.
 class Output {
 public:
-    explicit Output(std::ostream& out) : out_(out) {}
+    explicit Output(std::ostream& out) : out_(out) { buffer_.reserve(kFlushAt + 4096); }
     ~Output() { flush(); }
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
     Output& operator<<(std::string_view s)
     {
-        buffer_ += s;
-        if (buffer_.size() > (1u << 20))
+        buffer_.append(s);
+        if (buffer_.size() > kFlushAt)
             flush();
         return *this;
     }
@@ -68,6 +68,7 @@ public:
     }
 
 private:
+    static constexpr std::size_t kFlushAt = 1u << 20;
     std::ostream& out_;
     std::string buffer_;
 };
@@ -151,11 +152,12 @@ public:
             out_ << page << '\n';
             headed_ = true;
         }
-        out_ << "  " << e.displayText << '\t' << e.record.Kind << '\t' << e.record.Path;
+        out_ << std::string_view("  ", 2) << e.displayText << '\t' << e.record.Kind << '\t' << e.record.Path;
+        using namespace std::string_view_literals;
         if (e.state == LinkState::Missing)
-            out_ << "\tリンク切れ";
+            out_ << "\tリンク切れ"sv;
         else if (e.state == LinkState::AnchorMissing)
-            out_ << "\tアンカーなし";
+            out_ << "\tアンカーなし"sv;
         out_ << '\n';
     }
     void scanned(const std::string& page) override
