@@ -31,7 +31,6 @@ TEST(SiteFiles, PlainFilesOfTheSystem)
     EXPECT_EQ(files->check(dir.file("a.html")).state, FileState::File);
     EXPECT_EQ(files->check(dir.file(".h.html")).state, FileState::Hidden);
     EXPECT_EQ(files->check(dir.file("sub")).state, FileState::NotAFile);
-    EXPECT_EQ(files->check(dir.file("A.html")).state, FileState::Missing);
 }
 
 #ifndef _WIN32 // FIFOs, symbolic links, /proc and a child process: POSIX only
