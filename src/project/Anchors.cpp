@@ -1,6 +1,7 @@
 #include "project/Anchors.h"
 
 #include "project/FindLink.h"
+#include "text/FindByte.h"
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
@@ -18,27 +19,27 @@ std::vector<std::string> exactFormAnchorNames(std::string_view text)
     std::vector<std::string> names;
     std::size_t rest = 0;
     bool quotesLeft = true;
+    text::BytePlaces equals(text, '=');
     for (std::size_t eq = 0; eq < text.size();) {
-        const void* hit = std::memchr(text.data() + eq, '=', text.size() - eq);
-        if (!hit)
+        eq = equals.next(eq);
+        if (eq == text::npos)
             break;
-        eq = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
         std::size_t opening = text::npos;
-        for (std::string_view kind : kOpenings)
-            if (eq + 1 >= kind.size() && matchesAt(text, eq + 1 - kind.size(), kind)) {
-                opening = eq + 1 - kind.size();
-                break;
-            }
+        // The letter before "=" tells whether an opening can end there at all.
+        const char before = eq > 0 ? static_cast<char>(text[eq - 1] | 0x20) : '\0';
+        if (before == 'e' || before == 'd')
+            for (std::string_view kind : kOpenings)
+                if (eq + 1 >= kind.size() && matchesAt(text, eq + 1 - kind.size(), kind)) {
+                    opening = eq + 1 - kind.size();
+                    break;
+                }
         if (opening == text::npos || opening < rest) {
             ++eq;
             continue;
         }
         const std::size_t valueStart = text::nextChar(text, eq + 1);
-        const void* quote = quotesLeft && valueStart < text.size()
-            ? std::memchr(text.data() + valueStart, '"', text.size() - valueStart)
-            : nullptr;
-        if (quote) {
-            const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(quote) - text.data());
+        const std::size_t end = quotesLeft && valueStart < text.size() ? text::findByte(text, valueStart, '"') : text::npos;
+        if (end != text::npos) {
             names.emplace_back(text.substr(valueStart, end - valueStart));
             rest = end + 1;
         } else {

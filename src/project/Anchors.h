@@ -1,11 +1,10 @@
 #pragma once
 // The fragment targets a page defines.
 
-#include "text/StringHash.h"
+#include "text/NameSet.h"
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace orvanel::project {
@@ -16,7 +15,8 @@ namespace orvanel::project {
 // on after that quote, or from the name's start when no quote follows).
 std::vector<std::string> exactFormAnchorNames(std::string_view pageText);
 
-using AnchorSet = std::unordered_set<std::string, text::StringHash, std::equal_to<>>;
+// The fragment targets of one page.
+using AnchorSet = text::NameSet;
 
 // Whether a fragment names a place in a page with these names. An empty fragment ("#")
 // is the top of the page and always there.

@@ -1,8 +1,10 @@
 #include "project/FindLink.h"
 
+#include "text/FindByte.h"
 #include "text/TextOps.h"
 #include "text/Utf8Chars.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orvanel::project {
@@ -52,52 +54,47 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view lowerPatter
     return text::npos;
 }
 
-LinkFinder::LinkFinder(std::string_view pageText) : text_(pageText), noQuoteFrom_(pageText.size())
+LinkFinder::LinkFinder(std::string_view pageText) : text_(pageText), equals_(pageText, '='), noQuoteFrom_(pageText.size())
 {
-    // One pass over the page finds every opening of the three kinds.
-    const char* const begin = text_.data();
-    const char* p = begin;
-    const char* const end = begin + text_.size();
-    while (p < end) {
-        p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)));
-        if (!p)
+}
+
+std::size_t LinkFinder::nextOpening(std::size_t tag, std::size_t from)
+{
+    // Each opening ends in its only "=", which is rarer in a page than "<": the search goes
+    // from "=" to "=" and looks back from each. One search per tag, only forward, so the page
+    // is gone through at most three times however the tags alternate.
+    const std::string_view pattern = kOpenings[tag].pattern;
+    const char before = pattern[pattern.size() - 2];
+    std::size_t& searched = searched_[tag];
+    std::size_t eq = std::max(from + pattern.size() - 1, searched);
+    while (eq < text_.size()) {
+        eq = equals_.next(eq);
+        if (eq == text::npos)
             break;
-        const std::size_t at = static_cast<std::size_t>(p - begin);
-        ++p;
-        if (p == end)
-            break;
-        // Only the letter after "<" can tell the three openings apart.
-        std::size_t k = 0;
-        switch (lower(*p)) {
-        case 'a': k = 0; break;
-        case 'i': k = 1; break;
-        case 'f': k = 2; break;
-        default: continue;
+        const std::size_t at = eq + 1 - pattern.size();
+        if (lower(text_[eq - 1]) == before && matchesAt(text_, at, pattern)) {
+            searched = eq + 1;
+            return at;
         }
-        if (matchesAt(text_, at, kOpenings[k].pattern))
-            openings_[k].push_back(at);
+        ++eq;
     }
+    searched = text_.size();
+    return text::npos;
 }
 
 bool LinkFinder::next(FoundReference& found)
 {
     for (; tag_ < 3; ++tag_) {
-        std::vector<std::size_t>& at = openings_[tag_];
-        std::size_t& i = taken_[tag_];
-        while (i < at.size() && at[i] < rest_)
-            ++i;
-        if (i == at.size())
+        const std::size_t opening = nextOpening(tag_, rest_);
+        if (opening == text::npos)
             continue; // none left in the rest, and the rest only shrinks
-        const std::size_t opening = at[i++];
         // Skip the character after "=" (a whole character, never part of one).
         const std::size_t valueStart =
             text::nextChar(text_, opening + kOpenings[tag_].pattern.size());
         std::size_t quote = text::npos;
         if (valueStart < noQuoteFrom_) {
-            const void* hit = std::memchr(text_.data() + valueStart, '"', text_.size() - valueStart);
-            if (hit)
-                quote = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
-            else
+            quote = text::findByte(text_, valueStart, '"');
+            if (quote == text::npos)
                 noQuoteFrom_ = valueStart;
         }
         found.kind = kOpenings[tag_].kind;

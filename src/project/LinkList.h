@@ -3,6 +3,7 @@
 // found, kept alive as long as the window lives, since the tree nodes point at them.
 
 #include "insert/RelativePath.h"
+#include "text/StringHash.h"
 
 #include <cstdint>
 #include <memory>
@@ -36,11 +37,20 @@ std::string_view extensionOf(std::string_view path, insert::PathStyle style);
 
 class LinkList {
 public:
-    explicit LinkList(insert::PathStyle style = insert::nativePathStyle()) : style_(style) {}
+    // What Add keeps: every record until Clear (the window's tree points at them), or only
+    // the newest until the next Add (a walk that hands each record on and forgets it), which
+    // then refers to the texts given to Add: they must last as long.
+    enum class Keep { Every, Newest };
+
+    explicit LinkList(insert::PathStyle style = insert::nativePathStyle(), Keep keep = Keep::Every)
+        : style_(style), keep_(keep)
+    {
+    }
     LinkList(const LinkList&) = delete;
     LinkList& operator=(const LinkList&) = delete;
 
-    // Creates a record with its Extension; it stays at the same address until Clear.
+    // Creates a record with its Extension; it stays at the same address until Clear (with
+    // Keep::Newest, until the next Add).
     LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex);
     // The icon of the newest record whose Extension is `extension` exactly and whose
     // IconIndex is above 0; kNoIconFound when there is none. An empty extension is a key
@@ -54,6 +64,9 @@ private:
     std::string_view keep(std::string_view text);
 
     insert::PathStyle style_;
+    Keep keep_;
+    // Keep::Newest: the one record.
+    LinkRecord newest_;
     // The records, in blocks that never move, so that a record keeps its address.
     std::vector<std::unique_ptr<LinkRecord[]>> records_;
     std::size_t size_ = 0;
@@ -62,8 +75,21 @@ private:
     // The texts of the records, in blocks, so that a record costs no allocation of its own.
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockLeft_ = 0;
-    // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk.
-    std::unordered_map<std::string_view, std::int32_t> sharedIcons_;
+    // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk. A
+    // site uses a handful of extensions: while they are few they are looked through in a row.
+    class SharedIcons {
+    public:
+        std::int32_t find(std::string_view extension) const;
+        void set(std::string_view extension, std::int32_t icon);
+        void clear();
+
+    private:
+        static constexpr std::size_t kFew = 16;
+        std::vector<std::pair<std::string, std::int32_t>> few_;
+        mutable std::size_t lastFound_ = 0; // where find last found one: set comes next
+        std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> many_;
+    };
+    SharedIcons sharedIcons_;
 };
 
 } // namespace orvanel::project

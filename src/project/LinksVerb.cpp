@@ -20,15 +20,15 @@ const char* const kUsage = "使い方: orvanel links TOPPAGE [--json] [--any-for
 // Output goes through one buffer, written out in large pieces.
 class Output {
 public:
-    explicit Output(std::ostream& out) : out_(out) {}
+    explicit Output(std::ostream& out) : out_(out) { buffer_.reserve(kFlushAt + 4096); }
     ~Output() { flush(); }
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
     Output& operator<<(std::string_view s)
     {
-        buffer_ += s;
-        if (buffer_.size() > (1u << 20))
+        buffer_.append(s);
+        if (buffer_.size() > kFlushAt)
             flush();
         return *this;
     }
@@ -68,6 +68,7 @@ public:
     }
 
 private:
+    static constexpr std::size_t kFlushAt = 1u << 20;
     std::ostream& out_;
     std::string buffer_;
 };
@@ -83,11 +84,54 @@ std::string_view stateWord(LinkState state)
     return "";
 }
 
-struct Problem {
-    std::string page;
-    std::string written;
-    BrokenReason reason;
-    std::string target;
+// The broken references, kept for the end of the output with their texts in one block: a
+// site may have tens of thousands, and most pages more than one.
+class Problems {
+public:
+    struct Problem {
+        std::string_view page;
+        std::string_view written;
+        BrokenReason reason;
+        std::string_view target;
+    };
+
+    void add(const std::string& page, std::string_view written, BrokenReason reason, std::string_view target)
+    {
+        if (stored_.empty() || page != text(stored_.back().page))
+            lastPage_ = append(page);
+        stored_.push_back(Stored{lastPage_, append(written), append(target), reason});
+    }
+    std::size_t size() const { return stored_.size(); }
+    bool empty() const { return stored_.empty(); }
+    Problem operator[](std::size_t i) const
+    {
+        const Stored& p = stored_[i];
+        return Problem{text(p.page), text(p.written), p.reason, text(p.target)};
+    }
+
+private:
+    struct Span {
+        std::size_t at = 0;
+        std::size_t size = 0;
+    };
+    struct Stored {
+        Span page;
+        Span written;
+        Span target;
+        BrokenReason reason;
+    };
+
+    Span append(std::string_view s)
+    {
+        const Span span{text_.size(), s.size()};
+        text_ += s;
+        return span;
+    }
+    std::string_view text(Span span) const { return std::string_view(text_).substr(span.at, span.size); }
+
+    std::string text_;
+    Span lastPage_;
+    std::vector<Stored> stored_;
 };
 
 std::string_view problemWords(BrokenReason reason)
@@ -108,11 +152,12 @@ public:
             out_ << page << '\n';
             headed_ = true;
         }
-        out_ << "  " << e.displayText << '\t' << e.record.Kind << '\t' << e.record.Path;
+        out_ << std::string_view("  ", 2) << e.displayText << '\t' << e.record.Kind << '\t' << e.record.Path;
+        using namespace std::string_view_literals;
         if (e.state == LinkState::Missing)
-            out_ << "\tリンク切れ";
+            out_ << "\tリンク切れ"sv;
         else if (e.state == LinkState::AnchorMissing)
-            out_ << "\tアンカーなし";
+            out_ << "\tアンカーなし"sv;
         out_ << '\n';
     }
     void scanned(const std::string& page) override
@@ -124,22 +169,24 @@ public:
     void broken(const std::string& page, std::string_view written, BrokenReason reason,
                 std::string_view target) override
     {
-        problems_.push_back(Problem{page, std::string(written), reason, std::string(target)});
+        problems_.add(page, written, reason, target);
     }
     void unreadable(const std::string& path) override { err_ << fileOpenError(path).what() << '\n'; }
     void finish()
     {
         if (!problems_.empty())
             out_ << '\n';
-        for (const Problem& p : problems_)
+        for (std::size_t i = 0; i < problems_.size(); ++i) {
+            const Problems::Problem p = problems_[i];
             out_ << p.page << ": " << p.written << problemWords(p.reason) << '\n';
+        }
     }
 
 private:
     Output out_;
     std::ostream& err_;
     bool headed_ = false;
-    std::vector<Problem> problems_;
+    Problems problems_;
 };
 
 // {"top": ..., "pages": [{"path": ..., "references": [{"text", "written", "kind", "path",
@@ -170,7 +217,7 @@ public:
     void broken(const std::string& page, std::string_view written, BrokenReason reason,
                 std::string_view target) override
     {
-        problems_.push_back(Problem{page, std::string(written), reason, std::string(target)});
+        problems_.add(page, written, reason, target);
     }
     void unreadable(const std::string& path) override
     {
@@ -223,7 +270,7 @@ private:
     bool firstPage_ = true;
     bool pageOpen_ = false;
     bool firstReference_ = true;
-    std::vector<Problem> problems_;
+    Problems problems_;
     std::vector<std::string> unreadable_;
 };
 

@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace orvanel::project {
 
 namespace {
@@ -33,27 +37,6 @@ std::string iconvName(std::string label)
     return label;
 }
 
-// Removes every CR and LF in place.
-void removeLineBreaks(std::string& s)
-{
-    char* out = s.data();
-    const char* in = s.data();
-    const char* end = in + s.size();
-    while (in < end) {
-        const char* lf = static_cast<const char*>(std::memchr(in, '\n', static_cast<std::size_t>(end - in)));
-        const char* stop = lf ? lf : end;
-        while (in < stop) {
-            const char* cr = static_cast<const char*>(std::memchr(in, '\r', static_cast<std::size_t>(stop - in)));
-            const char* runEnd = cr ? cr : stop;
-            std::memmove(out, in, static_cast<std::size_t>(runEnd - in));
-            out += runEnd - in;
-            in = cr ? cr + 1 : stop;
-        }
-        in = lf ? lf + 1 : end;
-    }
-    s.resize(static_cast<std::size_t>(out - s.data()));
-}
-
 } // namespace
 
 std::string declaredCharset(std::string_view bytes)
@@ -71,37 +54,153 @@ std::string declaredCharset(std::string_view bytes)
     return window.substr(start, end - start);
 }
 
-std::string decodePageText(std::string bytes)
-{
-    if (const void* nul = std::memchr(bytes.data(), '\0', bytes.size()))
-        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+namespace {
 
+// How a page's bytes are decoded: `charset` is the iconv name of the one the page names
+// ("UTF-8", "CP932", ...), empty when it names none.
+std::string decodeAs(std::string bytes, const std::string& charset)
+{
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
+        bytes.resize(nul);
+    if (charset.empty())
+        return text::isValidUtf8(bytes) ? std::move(bytes) : text::cp932ToUtf8(bytes);
+    if (charset == "UTF-8")
+        return text::isValidUtf8(bytes) ? std::move(bytes) : text::sanitizeUtf8(bytes);
+    if (charset == "CP932")
+        return text::cp932ToUtf8(bytes);
+    if (auto decoded = text::toUtf8From(bytes, charset))
+        return std::move(*decoded);
+    return text::decodeDataFile(bytes);
+}
+
+// Removes the CR and LF of `s` in place: of all of it, or (`plainOnly`) of the part before
+// its first NUL or byte above 0x7F. Returns where the part ends in `s` and how long it is
+// now. Lines are short in most pages, so the text is looked at sixteen or thirty-two bytes
+// at a time, and a block without a special byte is moved whole.
+template <bool plainOnly>
+std::pair<std::size_t, std::size_t> removeLineBreaksFrom(std::string& s)
+{
+    char* out = s.data();
+    const char* in = s.data();
+    const char* const end = in + s.size();
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i nul = _mm_setzero_si128();
+    const auto breaksIn = [&](__m128i block) { return _mm_or_si128(_mm_cmpeq_epi8(block, lf), _mm_cmpeq_epi8(block, cr)); };
+    // A byte above 0x7F has its sign bit set.
+    const auto stopsIn = [&](__m128i block) { return _mm_or_si128(block, _mm_cmpeq_epi8(block, nul)); };
+    while (end - in >= 16) {
+        if (end - in >= 32) {
+            // Two blocks in registers: storing them is safe where `out` trails `in`.
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16));
+            __m128i special = _mm_or_si128(breaksIn(a), breaksIn(b));
+            if constexpr (plainOnly)
+                special = _mm_or_si128(special, _mm_or_si128(stopsIn(a), stopsIn(b)));
+            if (!_mm_movemask_epi8(special)) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), a);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), b);
+                in += 32;
+                out += 32;
+                continue;
+            }
+        }
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        if constexpr (plainOnly)
+            if (_mm_movemask_epi8(stopsIn(block)))
+                break;
+        const int breaks = _mm_movemask_epi8(breaksIn(block));
+        if (breaks == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+            out += 16;
+        } else {
+            // Every byte is written and the breaks are written over: where a break falls
+            // cannot be foreseen, and a branch on it would mostly be guessed wrong.
+            for (int i = 0; i < 16; ++i) {
+                *out = in[i];
+                out += ((breaks >> i) & 1) ^ 1;
+            }
+        }
+        in += 16;
+    }
+#endif
+    for (; in < end; ++in) {
+        const auto c = static_cast<unsigned char>(*in);
+        if (plainOnly && (c == 0 || c > 0x7F))
+            break;
+        if (c != '\n' && c != '\r')
+            *out++ = *in;
+    }
+    return {static_cast<std::size_t>(in - s.data()), static_cast<std::size_t>(out - s.data())};
+}
+
+void removeLineBreaks(std::string& s)
+{
+    s.resize(removeLineBreaksFrom<false>(s).second);
+}
+
+// The page as a whole: a NUL ends it; a byte order mark, else the character set it names,
+// else whether it is valid UTF-8, says how it is decoded.
+std::string decodeWhole(std::string bytes)
+{
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
+        bytes.resize(nul);
     std::string page;
     if (text::hasUtf8Bom(bytes)) {
         page = text::decodeDataFile(bytes);
-    } else if (const std::string charset = declaredCharset(bytes); !charset.empty()) {
-        const std::string name = iconvName(charset);
-        if (name == "UTF-8")
-            page = text::isValidUtf8(bytes) ? std::move(bytes) : text::sanitizeUtf8(bytes);
-        else if (auto decoded = text::toUtf8From(bytes, name))
-            page = std::move(*decoded);
-        else
-            page = text::decodeDataFile(bytes);
-    } else if (text::isValidUtf8(bytes)) {
-        page = std::move(bytes);
     } else {
-        page = text::cp932ToUtf8(bytes);
+        const std::string charset = declaredCharset(bytes);
+        page = decodeAs(std::move(bytes), charset.empty() ? std::string() : iconvName(charset));
     }
     removeLineBreaks(page);
     return page;
 }
 
-std::optional<std::string> ReadPageText(SiteFiles& files, const std::string& path)
+} // namespace
+
+std::string decodePageText(std::string bytes)
 {
-    FileRead read = files.read(path);
+    const std::string_view head = std::string_view(bytes).substr(0, kCharsetWindow);
+    const bool headHasNul = head.find('\0') != std::string_view::npos;
+    const std::string charset = headHasNul ? std::string() : declaredCharset(bytes);
+    const std::string name = charset.empty() ? std::string() : iconvName(charset);
+    if (headHasNul || text::hasUtf8Bom(bytes) || (!name.empty() && name != "UTF-8" && name != "CP932"))
+        return decodeWhole(std::move(bytes));
+    // ASCII is itself in UTF-8 and in CP932, and neither has a character that runs from an
+    // ASCII byte into the next: the plain start is taken as it is, and only what follows it
+    // is decoded, so that most pages are gone through once.
+    const auto [plainEnd, kept] = removeLineBreaksFrom<true>(bytes);
+    if (plainEnd == bytes.size()) {
+        bytes.resize(kept);
+        return bytes;
+    }
+    std::string rest = decodeAs(bytes.substr(plainEnd), name);
+    removeLineBreaks(rest);
+    bytes.resize(kept);
+    bytes += rest;
+    return bytes;
+}
+
+namespace {
+
+std::optional<std::string> pageTextOf(FileRead read)
+{
     if (read.outcome != ReadOutcome::Read)
         return std::nullopt;
     return decodePageText(std::move(read.bytes));
+}
+
+} // namespace
+
+std::optional<std::string> ReadPageText(SiteFiles& files, const std::string& path)
+{
+    return pageTextOf(files.read(path));
+}
+
+std::optional<std::string> ReadCheckedPageText(SiteFiles& files, const std::string& path)
+{
+    return pageTextOf(files.readCheckedFile(path));
 }
 
 } // namespace orvanel::project

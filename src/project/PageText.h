@@ -22,5 +22,7 @@ std::string decodePageText(std::string bytes);
 
 // ReadPageText: the page text of the file at `path`; nullopt when it cannot be read.
 std::optional<std::string> ReadPageText(SiteFiles& files, const std::string& path);
+// The same, for a path that SiteFiles::check has just found a plain file.
+std::optional<std::string> ReadCheckedPageText(SiteFiles& files, const std::string& path);
 
 } // namespace orvanel::project

@@ -19,6 +19,19 @@ bool hasScheme(std::string_view link)
     return i < link.size() && link[i] == ':' && i > 1;
 }
 
+namespace {
+
+// Whether the text holds "http://" or "ftp://" anywhere: one search, for "://".
+bool holdsWebAddress(std::string_view link)
+{
+    for (std::size_t at = link.find("://"); at != std::string_view::npos; at = link.find("://", at + 1))
+        if ((at >= 4 && link.substr(at - 4, 4) == "http") || (at >= 3 && link.substr(at - 3, 3) == "ftp"))
+            return true;
+    return false;
+}
+
+} // namespace
+
 void ResolveLink(std::string_view link, const std::string& folder, const std::string& page,
                  insert::PathStyle style, ResolvedLink& r)
 {
@@ -37,7 +50,7 @@ void ResolveLink(std::string_view link, const std::string& folder, const std::st
         r.path = folder + r.shown;
         return;
     }
-    if (link.find("http://") != std::string_view::npos || link.find("ftp://") != std::string_view::npos) {
+    if (holdsWebAddress(link)) {
         r.path = kUrlPath;
         return;
     }

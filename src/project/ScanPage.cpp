@@ -5,6 +5,8 @@
 #include "project/PageText.h"
 #include "project/ResolveLink.h"
 
+#include <array>
+
 namespace orvanel::project {
 
 namespace {
@@ -33,6 +35,96 @@ void fileKey(const std::string& canonicalFolder, std::string_view rest, std::str
     key += rest;
 }
 
+// The references of a page a few ahead of their turn, resolved, with the memory of their
+// look-ups asked for early: a site's table of paths outgrows the processor's caches, and so
+// the look-ups of the next references overlap the work on this one. Nothing is looked at on
+// disk before a reference's turn.
+class LookAhead {
+public:
+    struct Reference {
+        FoundReference found;
+        std::string ownText;    // the found text, when the finder's next call would change it
+        ResolvedLink link;
+        std::string key;        // the path the session remembers the file under, when not the link's path
+        std::string_view keyView; // that path
+        std::uint64_t hash = 0; // of key
+        bool local = false;     // a file, not an address
+    };
+
+    LookAhead(ReferenceFinder& finder, ScanSession& session, const std::string& folder,
+              const std::string& canonicalFolder, const std::string& page)
+        : finder_(finder), session_(session), folder_(folder), canonicalFolder_(canonicalFolder), page_(page),
+          sameFolder_(canonicalFolder == folder)
+    {
+    }
+
+    // The next reference, valid until the next call; nullptr when none is left.
+    Reference* next()
+    {
+        if (taken_) {
+            head_ = (head_ + 1) % kAhead;
+            --count_;
+        }
+        while (more_ && count_ < kAhead) {
+            Reference& r = ring_[(head_ + count_) % kAhead];
+            if (!(more_ = take(r)))
+                break;
+            if (r.local)
+                session_.expectCheck(r.hash);
+            ++count_;
+        }
+        taken_ = count_ > 0;
+        if (!taken_)
+            return nullptr;
+        // The slot of the last is on its way; the entry of the next is asked for now.
+        if (count_ > 1)
+            if (const Reference& soon = ring_[(head_ + 1) % kAhead]; soon.local)
+                session_.expectCheckSoon(soon.hash);
+        return &ring_[head_];
+    }
+
+private:
+    static constexpr std::size_t kAhead = 3;
+
+    bool take(Reference& r)
+    {
+        if (!finder_.next(r.found))
+            return false;
+        if (!finder_.textsStay()) {
+            r.ownText.assign(r.found.text);
+            r.found.text = r.ownText;
+        }
+        ResolveLink(r.found.text, folder_, page_, session_.style(), r.link);
+        r.local = r.link.path != kUrlPath;
+        if (r.local) {
+            r.keyView = r.link.path;
+            if (!canonicalFolder_.empty() && r.link.path.starts_with(folder_)) {
+                const std::string_view rest = std::string_view(r.link.path).substr(folder_.size());
+                // In a folder that is its own canonical form, a path without steps at its
+                // start is its own key.
+                if (!sameFolder_ || rest.starts_with("./") || rest.starts_with("../")) {
+                    fileKey(canonicalFolder_, rest, r.key);
+                    r.keyView = r.key;
+                }
+            }
+            r.hash = ScanSession::pathHash(r.keyView);
+        }
+        return true;
+    }
+
+    ReferenceFinder& finder_;
+    ScanSession& session_;
+    const std::string& folder_;
+    const std::string& canonicalFolder_;
+    const std::string& page_;
+    bool sameFolder_;
+    std::array<Reference, kAhead> ring_;
+    std::size_t head_ = 0;
+    std::size_t count_ = 0;
+    bool more_ = true;
+    bool taken_ = false;
+};
+
 } // namespace
 
 ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icons, ScanSink& sink,
@@ -41,9 +133,10 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
     if (page.Path.empty() || page.Path == kUrlPath)
         return {};
     const std::string pagePath(page.Path);
-    std::optional<std::string> text = session.pageText(pagePath);
-    if (!text)
+    const std::optional<PageTextHold> held = session.pageText(pagePath);
+    if (!held)
         return {ScanResult::Outcome::Unreadable, pagePath};
+    const std::string_view text = held->text();
     const std::string folder = insert::folderOf(pagePath, session.style());
     const std::string noFolder;
     const std::string& canonicalFolder =
@@ -53,28 +146,23 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
 
     std::unique_ptr<ReferenceFinder> finder;
     if (session.form() == ScanForm::Exact)
-        finder = std::make_unique<LinkFinder>(*text);
+        finder = std::make_unique<LinkFinder>(text);
     else
-        finder = std::make_unique<AnyFormFinder>(*text);
+        finder = std::make_unique<AnyFormFinder>(text);
 
-    FoundReference found;
-    ResolvedLink link;
-    std::string key;
-    while (finder->next(found)) {
-        ResolveLink(found.text, folder, pagePath, session.style(), link);
+    LookAhead references(*finder, session, folder, canonicalFolder, pagePath);
+    while (LookAhead::Reference* next = references.next()) {
+        const FoundReference& found = next->found;
+        const ResolvedLink& link = next->link;
         std::string_view kind = found.kind;
         LinkState state = LinkState::File;
         std::int32_t icon = kBrokenIcon;
         const CheckedPath* file = nullptr;
-        if (link.path == kUrlPath) {
+        if (!next->local) {
             state = LinkState::WebAddress;
             icon = kUrlIcon;
         } else {
-            if (!canonicalFolder.empty() && link.path.starts_with(folder))
-                fileKey(canonicalFolder, std::string_view(link.path).substr(folder.size()), key);
-            else
-                key = link.path;
-            file = &session.check(key);
+            file = &session.check(next->keyView, next->hash);
             if (!file->file)
                 file = nullptr;
         }
@@ -85,7 +173,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
                     selfLooked = true;
                 }
                 const AnchorSet* anchors =
-                    file->file == self ? &session.anchorsInText(*text, *file->file) : session.anchorsOf(*file);
+                    file->file == self ? &session.anchorsInText(text, *file->file) : session.anchorsOf(*file);
                 if (!anchors)
                     return {ScanResult::Outcome::Unreadable, link.path};
                 if (!anchorDefined(*anchors, link.fragment))

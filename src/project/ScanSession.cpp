@@ -7,18 +7,28 @@
 
 namespace orvanel::project {
 
+namespace {
+
+// What the texts of queued pages may take: the site walk then reads most pages once even
+// when fragments point at them before their turn, and its memory stays bounded.
+constexpr std::size_t kQueuedTextLimit = 64u << 20;
+// The memory they are kept in, which may hold some that are no longer needed.
+constexpr std::size_t kKeptTextMemory = 96u << 20;
+
+} // namespace
+
 ScanSession::ScanSession(SiteFiles& files, ScanForm form, insert::PathStyle style)
-    : files_(files), form_(form), style_(style)
+    : files_(files), form_(form), style_(style), keptTexts_(kKeptTextMemory)
 {
 }
 
-const CheckedPath& ScanSession::check(const std::string& path)
+const CheckedPath& ScanSession::check(std::string_view path, std::uint64_t hash)
 {
-    const auto [entry, added] = paths_.findOrAdd(path);
+    const auto [entry, added] = paths_.findOrAdd(path, hash);
     CheckedPath& checked = entry->value;
     if (added) {
-        checked.check = files_.check(path);
-        checked.path = &entry->path;
+        checked.check = files_.check(std::string(path));
+        checked.path = entry->path();
         if (checked.check.state == FileState::File)
             checked.file = &filesById_[checked.check.id];
     }
@@ -37,45 +47,38 @@ const std::string& ScanSession::canonicalFolder(const std::string& folder)
     return it->second;
 }
 
-std::unique_ptr<AnchorSet> ScanSession::namesIn(std::string_view pageText) const
+AnchorSet ScanSession::namesIn(std::string_view pageText) const
 {
-    const std::vector<std::string> found =
-        form_ == ScanForm::Exact ? exactFormAnchorNames(pageText) : anyFormAnchorNames(pageText);
-    return std::make_unique<AnchorSet>(found.begin(), found.end());
+    return AnchorSet(form_ == ScanForm::Exact ? exactFormAnchorNames(pageText) : anyFormAnchorNames(pageText));
 }
-
-namespace {
-
-// What the texts of queued pages may take: the site walk then reads most pages once even
-// when fragments point at them before their turn, and its memory stays bounded.
-constexpr std::size_t kQueuedTextLimit = 64u << 20;
-
-} // namespace
 
 const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
 {
     KnownFile& file = *target.file;
     if (!file.anchorsKnown) {
-        if (std::optional<std::string> text = ReadPageText(files_, *target.path)) {
+        if (std::optional<std::string> text = ReadCheckedPageText(files_, std::string(target.path))) {
             file.anchors = namesIn(*text);
-            if ((file.queued || keepEarlyTexts_) && queuedTextBytes_ + text->size() <= kQueuedTextLimit) {
-                queuedTextBytes_ += text->size();
-                file.queuedText = std::move(*text);
-            }
+            if ((file.queued || keepEarlyTexts_) && queuedTextBytes_ + text->size() <= kQueuedTextLimit)
+                if ((file.keptText = keptTexts_.keep(*text)))
+                    queuedTextBytes_ += text->size();
         }
         file.anchorsKnown = true;
     }
-    return file.anchors.get();
+    return file.anchors ? &*file.anchors : nullptr;
 }
 
-std::optional<std::string> ScanSession::pageText(const std::string& path)
+std::optional<PageTextHold> ScanSession::pageText(const std::string& path)
 {
-    if (queuedTextBytes_ > 0)
-        if (KnownFile* file = check(path).file; file && !file->queuedText.empty()) {
-            queuedTextBytes_ -= file->queuedText.size();
-            return std::exchange(file->queuedText, std::string());
-        }
-    return ReadPageText(files_, path);
+    KnownFile* file = check(path).file;
+    if (file && file->keptText) {
+        const std::string_view kept = *std::exchange(file->keptText, std::nullopt);
+        queuedTextBytes_ -= kept.size();
+        return PageTextHold(kept, keptTexts_);
+    }
+    std::optional<std::string> text = file ? ReadCheckedPageText(files_, path) : ReadPageText(files_, path);
+    if (!text)
+        return std::nullopt;
+    return PageTextHold(std::move(*text));
 }
 
 const AnchorSet& ScanSession::anchorsInText(std::string_view pageText, KnownFile& file)

@@ -6,6 +6,7 @@
 
 #include "insert/RelativePath.h"
 #include "project/Anchors.h"
+#include "project/KeptTexts.h"
 #include "project/PathTable.h"
 #include "project/SiteFiles.h"
 
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace orvanel::project {
 
@@ -24,15 +26,39 @@ enum class ScanForm { Exact, AnyForm };
 // One file, however many paths lead to it.
 struct KnownFile {
     bool anchorsKnown = false;
-    std::unique_ptr<AnchorSet> anchors; // nullptr when known and the file could not be read
-    bool queued = false;                // for the site walk: the page is or was to be scanned
-    std::string queuedText;             // a page's text, read early for its anchors, kept for its scan
+    std::optional<AnchorSet> anchors;         // empty when known and the file could not be read
+    bool queued = false;                      // for the site walk: the page is or was to be scanned
+    std::optional<std::string_view> keptText; // a page's text read early for its anchors, kept for its scan
+};
+
+// A page's text for its scan: read for it, or kept by the session since an earlier read (and
+// given back to it when this goes).
+class PageTextHold {
+public:
+    explicit PageTextHold(std::string own) : own_(std::move(own)) {}
+    PageTextHold(std::string_view kept, KeptTexts& keeper) : kept_(kept), keeper_(&keeper) {}
+    PageTextHold(PageTextHold&& other) noexcept
+        : own_(std::move(other.own_)), kept_(other.kept_), keeper_(std::exchange(other.keeper_, nullptr))
+    {
+    }
+    PageTextHold& operator=(PageTextHold&&) = delete;
+    ~PageTextHold()
+    {
+        if (keeper_)
+            keeper_->release(kept_);
+    }
+    std::string_view text() const { return keeper_ ? kept_ : std::string_view(own_); }
+
+private:
+    std::string own_;
+    std::string_view kept_;
+    KeptTexts* keeper_ = nullptr;
 };
 
 // One path looked at.
 struct CheckedPath {
     FileCheck check;
-    const std::string* path = nullptr; // the path looked at
+    std::string_view path;             // the path looked at
     KnownFile* file = nullptr;         // when check.state is FileState::File
 };
 
@@ -48,7 +74,14 @@ public:
     insert::PathStyle style() const { return style_; }
 
     // CheckFileExists without its message.
-    const CheckedPath& check(const std::string& path);
+    const CheckedPath& check(std::string_view path) { return check(path, pathHash(path)); }
+    // The same, with the path's pathHash.
+    const CheckedPath& check(std::string_view path, std::uint64_t hash);
+    static std::uint64_t pathHash(std::string_view path) { return PathTable<CheckedPath>::hashOf(path); }
+    // Hints that the check of a path (by its pathHash) is to come: first for the memory where
+    // its look-up starts, then, once that is at hand, for where it leads. Nothing changes.
+    void expectCheck(std::uint64_t hash) const { paths_.prefetchSlot(hash); }
+    void expectCheckSoon(std::uint64_t hash) const { paths_.prefetchEntry(hash); }
     // The folder without "." and ".." steps and symbolic links, with its trailing "/";
     // empty when it cannot be had.
     const std::string& canonicalFolder(const std::string& folder);
@@ -62,10 +95,10 @@ public:
     void keepEarlyTexts() { keepEarlyTexts_ = true; }
     // ReadPageText, or the text of a queued page that was read for its anchors before its
     // turn came (kept up to a bound on their total size).
-    std::optional<std::string> pageText(const std::string& path);
+    std::optional<PageTextHold> pageText(const std::string& path);
 
 private:
-    std::unique_ptr<AnchorSet> namesIn(std::string_view pageText) const;
+    AnchorSet namesIn(std::string_view pageText) const;
 
     SiteFiles& files_;
     ScanForm form_;
@@ -74,6 +107,7 @@ private:
     std::unordered_map<FileId, KnownFile, FileIdHash> filesById_;
     std::unordered_map<std::string, std::string> folders_;
     std::size_t queuedTextBytes_ = 0;
+    KeptTexts keptTexts_;
     bool keepEarlyTexts_ = false;
 };
 

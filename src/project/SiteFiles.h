@@ -46,6 +46,8 @@ struct FileRead {
     int error = 0; // errno for CannotRead
 };
 
+// An implementation may keep the folders it has looked in open while it lives: make one for
+// each scan, so that a folder renamed or replaced between scans is looked up anew.
 class SiteFiles {
 public:
     virtual ~SiteFiles() = default;
@@ -56,6 +58,9 @@ public:
     // that a file that grows (or a pseudo-file that reports no size) cannot take more memory
     // than its size.
     virtual FileRead read(const std::string& path) = 0;
+    // read() of a path that check() has just found a plain file: the look before opening
+    // may be left out, as the look after opening still turns down anything else.
+    virtual FileRead readCheckedFile(const std::string& path) { return read(path); }
     // The path without "." and ".." steps and symbolic links; nullopt when it cannot be had.
     virtual std::optional<std::string> canonical(const std::string& path) = 0;
 };

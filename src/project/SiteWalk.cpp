@@ -25,8 +25,10 @@ private:
 
 bool isWebPage(std::string_view extension)
 {
-    for (std::string_view page : {".htm", ".html", ".shtml", ".xhtml"})
-        if (text::equalsIgnoreCase(extension, page))
+    using namespace std::string_view_literals;
+    static constexpr std::string_view kPages[] = {".htm"sv, ".html"sv, ".shtml"sv, ".xhtml"sv};
+    for (std::string_view page : kPages)
+        if (extension.size() == page.size() && text::equalsIgnoreCase(extension, page))
             return true;
     return false;
 }
@@ -56,7 +58,7 @@ public:
         // Queued under the path the session looked at: as short as the reference allows.
         if (e.file && !e.file->file->queued && isWebPage(e.record.Extension)) {
             e.file->file->queued = true;
-            queue_.push_back(Page{*e.file->path, std::string(e.record.Kind)});
+            queue_.push_back(Page{std::string(e.file->path), std::string(e.record.Kind)});
         }
     }
     void fragmentToMissingFile(std::string_view written, std::string_view, std::string_view lookedFor) override
@@ -91,8 +93,9 @@ SiteSummary walkSite(const std::string& topPage, ScanSession& session, SiteWalkO
     while (!queue.empty()) {
         const Page page = std::move(queue.front());
         queue.pop_front();
-        // The records live as long as the page's scan: the walk keeps what it reports.
-        LinkList list(session.style());
+        // A record lives until the next is added and refers to the texts it was made of: the
+        // observer keeps what it reports, and ScanPage copies the page's path first.
+        LinkList list(session.style(), LinkList::Keep::Newest);
         const std::string& path = page.path;
         const LinkRecord& record = list.Add(path, page.kind, SetIcon(icons, path));
         PageSink sink(path, observer, summary, queue);

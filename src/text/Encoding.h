@@ -10,6 +10,11 @@ namespace orvanel::text {
 
 // CP932 bytes to UTF-8. A byte sequence with no CP932 meaning becomes U+FFFD.
 std::string cp932ToUtf8(std::string_view cp932);
+#ifndef _WIN32
+// The same through iconv alone, which cp932ToUtf8 answers as, from a table made of iconv's
+// answers once a process has converted a megabyte.
+std::string cp932ToUtf8ByIconv(std::string_view cp932);
+#endif
 // Bytes in the named character set (an iconv name such as "EUC-JP") to UTF-8, a byte
 // sequence with no meaning becoming U+FFFD; nullopt when the character set is unknown.
 std::optional<std::string> toUtf8From(std::string_view bytes, const std::string& charset);

@@ -86,3 +86,23 @@ TEST(Encoding, WritingRuleCp932WhenItFitsElseUtf8WithBom)
     EXPECT_EQ(decodeDataFile(bytes), wide);
     EXPECT_EQ(decodeDataFile(encodeDataFile("a=" + kHyoujiUtf8)), "a=" + kHyoujiUtf8);
 }
+
+#ifndef _WIN32
+TEST(Encoding, Cp932ByTableDecodesAsIconvDoes)
+{
+    // Past a megabyte converted, the table takes over: every byte, every pair, random bytes
+    // and a lead byte at the end come out as iconv makes them.
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        for (int t = 0; t < 256; ++t)
+            all += {'<', static_cast<char>(b), static_cast<char>(t), '>'};
+    std::string random;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 300000; ++i)
+        random += static_cast<char>((x = x * 1103515245u + 12345u) >> 24);
+    const std::string cases[] = {all, random, random + "\x81", "\x82\xA0\x82"};
+    EXPECT_EQ(cp932ToUtf8(std::string(1u << 20, 'a')).size(), 1u << 20);
+    for (const std::string& s : cases)
+        EXPECT_EQ(cp932ToUtf8(s), cp932ToUtf8ByIconv(s)) << s.size();
+}
+#endif

@@ -12,7 +12,10 @@ namespace {
 
 // A page of an in-memory site scanned; other files are added by the test.
 struct Site {
-    explicit Site(PathStyle style = PathStyle::Windows) : files(style), session(files, ScanForm::Exact, style), list(style) {}
+    explicit Site(PathStyle style = PathStyle::Windows, ScanForm form = ScanForm::Exact)
+        : files(style), session(files, form, style), list(style)
+    {
+    }
     Collected scan(const std::string& pagePath, const std::string& text)
     {
         files.add(pagePath, text);
@@ -183,6 +186,23 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
               "<meta content=\"text/html; charset=Shift_JIS\">ﾃｩ");
     EXPECT_EQ(decodePageText("\xEF\xBB\xBF<meta charset=shift_jis>\xE3\x81\x82"), "<meta charset=shift_jis>あ");
     EXPECT_EQ(decodePageText("<meta charset=\"no-such-set\">\x82\xA0"), "<meta charset=\"no-such-set\">あ");
+    // The plain ASCII start is taken as it is and only what follows it decoded: a break
+    // inside a Shift-JIS pair still spoils the pair, and a NUL after the start still ends it.
+    const std::string lines = "<p>first line\r\nsecond line</p>\r\n";
+    EXPECT_EQ(decodePageText(lines + "\x95\r\x5C\r\n<a>"), "<p>first linesecond line</p>\uFFFD\\<a>");
+    EXPECT_EQ(decodePageText("<meta charset=\"utf-8\">\r\n" + lines + "表\r\n\xFF<a>"),
+              "<meta charset=\"utf-8\"><p>first linesecond line</p>表\uFFFD<a>");
+    EXPECT_EQ(decodePageText(lines + "表\r\n" + lines), "<p>first linesecond line</p>表<p>first linesecond line</p>");
+    EXPECT_EQ(decodePageText(lines + lines + '\0' + "\x95\x5C"), "<p>first linesecond line</p><p>first linesecond line</p>");
     EXPECT_EQ(exactFormAnchorNames(R"(<a name="a"><A NAME="B"><p ID="c"><a  name="no"><p data-id="no"><a name="d)"),
               (std::vector<std::string>{"a", "B", "c", ""}));
+}
+
+TEST(LinkScanner, DecodedReferencesOfTheTolerantScanStayApartUpToTheirTurn)
+{
+    // The tolerant scan decodes each value into one place; the scan reads a few ahead.
+    Site site(PathStyle::Posix, ScanForm::AnyForm);
+    site.files.add("/s/a&b.html", "");
+    EXPECT_EQ(rows(site.scan("/s/index.html", "<a href='a&amp;b.html'><a href=c&amp;d.html><img src=\"e&lt;f.gif\">")),
+              (Rows{"a&b.html href /s/a&b.html 3", "c&d.html href  0", "e<f.gif img  0"}));
 }

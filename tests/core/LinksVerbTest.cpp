@@ -25,6 +25,12 @@ TEST(SiteFiles, PlainFilesOfTheSystem)
     EXPECT_EQ(files->read(dir.file("sub")).outcome, ReadOutcome::NotAFile);
     EXPECT_EQ(files->read(dir.file("gone.html")).outcome, ReadOutcome::CannotRead);
     EXPECT_EQ(files->canonical(dir.file("sub/../a.html")), orvanel::test::utf8Of(std::filesystem::canonical(dir.path() / "a.html")));
+    // After many missing names a folder is listed once; what is there is still found.
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(files->check(dir.file("gone" + std::to_string(i) + ".html")).state, FileState::Missing);
+    EXPECT_EQ(files->check(dir.file("a.html")).state, FileState::File);
+    EXPECT_EQ(files->check(dir.file(".h.html")).state, FileState::Hidden);
+    EXPECT_EQ(files->check(dir.file("sub")).state, FileState::NotAFile);
 }
 
 #ifndef _WIN32 // FIFOs, symbolic links, /proc and a child process: POSIX only
