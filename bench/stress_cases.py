@@ -32,13 +32,19 @@ BOLD = "<B>%SEL%</B>"
 # tag around the selection, or, when the insertion stopped, the selection still selected.
 EXACT = "hello <B>world|</B>"
 STOPPED = "hello |"
+# An editor stopped with the copy keys queued can show its copy only after the paste keys have
+# gone out: it then pastes its own copy of the selection back, and the insertion stops with
+# NO_ANSWER. The text is as it was; only the selection is gone.
+PASTED_BACK = "hello world|"
+NO_ANSWER = "ターゲットウィンドウが応答しないため、選択範囲を取得できませんでした。"
 # Another program taking the clipboard between our paste keys and the editor's request for the
 # text can make the editor paste that program's text; the insertion then ends with this message.
 FOREIGN_PASTE = "ほかのプログラムがクリップボードを使ったため、正しく貼り付けられなかった可能性があります。"
 FETCH_MESSAGES = ("ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。",
                   "ほかのプログラムがクリップボードを使ったため、正しく貼り付けられなかった可能性があります。",
                   "ターゲットウィンドウから選択範囲を取得できませんでした。",
-                  "クリップボードを開くことができません")
+                  "クリップボードを開くことができません",
+                  NO_ANSWER)
 
 
 class Row:
@@ -88,6 +94,8 @@ def check_typed(session, editor, reply):
     if reply.startswith("done ") and text == EXACT:
         return True, True, None, False
     if reply.startswith("error ") and reply[6:] in FETCH_MESSAGES and text == STOPPED:
+        return True, False, None, False
+    if reply == "error " + NO_ANSWER and text == PASTED_BACK:
         return True, False, None, False
     told = reply == "error " + FOREIGN_PASTE and "intruder" in text
     return False, False, "%r -> %r" % (reply, text), told

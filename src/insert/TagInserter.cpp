@@ -14,6 +14,10 @@ namespace {
 constexpr const char* ClipboardError = "クリップボードを開くことができません";
 constexpr const char* NotActivated = "ターゲットウィンドウをアクティブにできませんでした。";
 constexpr const char* NoAnswer = "ターゲットウィンドウが応答しないため、選択範囲を取得できませんでした。";
+// The editor handled the copy only after the keys typed on the strength of nothing selected:
+// they replaced its selection.
+constexpr const char* ReplacedByTypedKeys =
+    "ターゲットウィンドウの応答が遅れたため、選択範囲がタグの一部に置き換わった可能性があります。";
 constexpr const char* NotFetched = "ターゲットウィンドウから選択範囲を取得できませんでした。";
 constexpr const char* TakenByOther = "ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。";
 constexpr const char* NotPasted = "ターゲットウィンドウが貼り付けに応答しませんでした。";
@@ -61,7 +65,7 @@ const char* nameOf(KeysSent k)
 {
     switch (k) {
     case KeysSent::Sent: return "sent";
-    case KeysSent::Failed: return "not typeable on this keyboard; pasted instead";
+    case KeysSent::Failed: return "refused (not typeable on this keyboard, or the target may have a selection); pasted instead";
     case KeysSent::TargetLost: return "target lost";
     }
     return "?";
@@ -168,7 +172,8 @@ bool TagInserter::stop(WindowHandle target, const char* message)
     throw UserError(message);
 }
 
-bool TagInserter::pasteText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& text)
+bool TagInserter::pasteText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& text,
+                            bool afterTypedKeys)
 {
     setClipboard(text);
     loop_.pump();
@@ -180,7 +185,7 @@ bool TagInserter::pasteText(WindowHandle target, WindowHandle control, InsertMet
     case Paste::TimedOut: return stop(target, NotPasted);
     case Paste::Failed: return stop(target, CannotPaste);
     case Paste::Interfered: return stop(target, PasteTakenByOther);
-    case Paste::LateCopy: return stop(target, NoAnswer);
+    case Paste::LateCopy: return stop(target, afterTypedKeys ? ReplacedByTypedKeys : NoAnswer);
     }
     return stop(target, CannotPaste);
 }
@@ -296,7 +301,7 @@ bool TagInserter::insertOne(const std::string& given)
             }
         }
     }
-    if (!pasted.empty() && !pasteText(target, control, m, pasted))
+    if (!pasted.empty() && !pasteText(target, control, m, pasted, tailTyped))
         return false;
     if (m == InsertMethod::Messages && autoActive)
         log(std::string("insert: activation ") + nameOf(desktop_.activateWindow(target)));

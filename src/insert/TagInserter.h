@@ -42,7 +42,9 @@ public:
     // before is active again.
     // Nothing happens for an empty template, without a target, or when the target closes on
     // the way (nothing is then sent to any other window). A step that fails throws UserError
-    // with its message; nothing has been pasted then and the editor's text is as it was.
+    // with its message; nothing has been pasted then and the editor's text is as it was,
+    // except after keys typed on the strength of nothing selected into an editor whose copy
+    // came only after them: they replaced the selection, and the message says so.
     // The event loop runs while it waits for the editor. An insertion asked for while one is
     // under way (from a handler run by the event loop) is queued and done right after it, in
     // order; the inner call returns at once. An insertion that stops drops the queued ones.
@@ -59,8 +61,10 @@ private:
     bool insertOne(const std::string& tmpl);
     void setClipboard(const std::string& text);
     // Puts `text` on the clipboard and pastes it into the target; false or UserError (see
-    // stop) when it was not pasted.
-    bool pasteText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& text);
+    // stop) when it was not pasted. `afterTypedKeys`: keys were typed on the strength of
+    // nothing selected, so that a copy that comes late means they replaced the selection.
+    bool pasteText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& text,
+                   bool afterTypedKeys);
     // Steps the target's caret `count` characters to the left; false when the keys were not sent.
     bool stepCaretBack(WindowHandle target, WindowHandle control, InsertMethod m, int count);
     // The insertion cannot go on: false (a quiet end) when the target has gone, else

@@ -56,8 +56,8 @@ public:
     // Types `ascii` (printable ASCII) into the target at its caret and waits until it has
     // handled the keys. Failed: a character has no key on this keyboard (or the keyboard's
     // locks or layout would turn the keys into other characters), or the target copied
-    // its selection late (it has one after all, which the keys would replace); nothing was
-    // sent then.
+    // its selection late or may still copy one (it has a selection after all, which the keys
+    // would replace); nothing was sent then.
     virtual KeysSent typeText(WindowHandle target, WindowHandle control, InsertMethod m, const std::string& ascii) = 0;
 };
 

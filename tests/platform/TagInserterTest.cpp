@@ -20,6 +20,8 @@ namespace {
 constexpr const char* ClipboardError = "クリップボードを開くことができません";
 constexpr const char* NotActivated = "ターゲットウィンドウをアクティブにできませんでした。";
 constexpr const char* NoAnswer = "ターゲットウィンドウが応答しないため、選択範囲を取得できませんでした。";
+constexpr const char* ReplacedByTypedKeys =
+    "ターゲットウィンドウの応答が遅れたため、選択範囲がタグの一部に置き換わった可能性があります。";
 constexpr const char* NotFetched = "ターゲットウィンドウから選択範囲を取得できませんでした。";
 constexpr const char* TakenByOther = "ほかのプログラムがクリップボードを使ったため、選択範囲を取得できませんでした。";
 constexpr const char* NotPasted = "ターゲットウィンドウが貼り付けに応答しませんでした。";
@@ -386,6 +388,14 @@ TEST_P(InsertTest, FetchThatTimesOutOrFailsPastesNothing)
         fake.setCopiesLate(editor, false);
         EXPECT_EQ(fake.text(editor), "hello world");
         EXPECT_EQ(fake.selectedText(editor), "world");
+
+        // ... or only after the keys that follow its copy (stopped with them queued): keys
+        // typed ahead of the paste have replaced the selection, and the message says so.
+        reset();
+        fake.setCopiesLate(editor, true, true);
+        EXPECT_EQ(failureOf("<B>%SEL%</B>"), method == 1 ? ReplacedByTypedKeys : NoAnswer);
+        fake.setCopiesLate(editor, false);
+        EXPECT_EQ(fake.text(editor), method == 1 ? "hello </B>" : "hello world");
 
         reset();
         fake.setReadFails(true);

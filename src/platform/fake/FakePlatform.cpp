@@ -104,10 +104,12 @@ void FakePlatform::setUnresponsive(WindowHandle w, bool unresponsive)
         win->editor.unresponsive = unresponsive;
 }
 
-void FakePlatform::setCopiesLate(WindowHandle w, bool late)
+void FakePlatform::setCopiesLate(WindowHandle w, bool late, bool afterKeys)
 {
-    if (Window* win = find(w))
+    if (Window* win = find(w)) {
         win->editor.copiesLate = late;
+        win->editor.copyShowsAfterKeys = afterKeys;
+    }
 }
 
 void FakePlatform::takeClipboard(ProcessId pid, const std::string& utf8)
@@ -199,6 +201,15 @@ bool FakePlatform::apply(WindowHandle w, Op op)
     }
     }
     return false;
+}
+
+bool FakePlatform::handleQueuedCopy(WindowHandle w)
+{
+    if (lateCopy_ != w || !find(w)->editor.copyShowsAfterKeys)
+        return false;
+    if (!lateCopyMade_)
+        lateCopyMade_ = apply(w, Op::Copy);
+    return true;
 }
 
 WindowHandle FakePlatform::receiver(WindowHandle target, WindowHandle control, InsertMethod m)
@@ -352,6 +363,7 @@ Fetch FakePlatform::fetchSelection(WindowHandle target, WindowHandle control, In
         return Fetch::Interfered;
     if (find(w)->editor.copiesLate) {
         lateCopy_ = w;
+        lateCopyMade_ = false;
         return Fetch::NothingSelected;
     }
     switch (runEditorOp(w, Op::Copy)) {
@@ -372,7 +384,8 @@ Paste FakePlatform::paste(WindowHandle target, WindowHandle control, InsertMetho
         return Paste::TargetLost;
     if (m == InsertMethod::Messages && find(w)->editor.ignoresMessages)
         return Paste::TimedOut; // it never fetches the text
-    if (std::exchange(lateCopy_, 0) == w && apply(w, Op::Copy))
+    const bool late = std::exchange(lateCopy_, 0) == w;
+    if (late && (std::exchange(lateCopyMade_, false) || apply(w, Op::Copy)))
         return Paste::LateCopy; // it has a selection after all: nothing is pasted over it
     if (clipboardOwner_ != OwnPid)
         return Paste::Interfered; // it would fetch another program's text
@@ -392,6 +405,7 @@ KeysSent FakePlatform::caretLeft(WindowHandle target, WindowHandle control, Inse
     const WindowHandle w = receiver(target, control, m);
     if (w == 0)
         return KeysSent::TargetLost;
+    handleQueuedCopy(w);
     Editor& e = find(w)->editor;
     for (int i = 0; i < count; ++i) {
         ++caretSteps_;
@@ -413,7 +427,7 @@ KeysSent FakePlatform::typeText(WindowHandle target, WindowHandle control, Inser
     const WindowHandle w = receiver(target, control, m);
     if (w == 0)
         return KeysSent::TargetLost;
-    if (lateCopy_ == w)
+    if (lateCopy_ == w && !handleQueuedCopy(w))
         return KeysSent::Failed; // it has a selection after all: the paste finds its copy
     if (!(m == InsertMethod::Messages && find(w)->editor.ignoresMessages))
         type(w, ascii);

@@ -76,7 +76,10 @@ public:
     void setUnresponsive(WindowHandle w, bool unresponsive);
     // An editor so slow that its copy shows only after the fetch has taken it for nothing
     // selected: it copies as the paste comes, and the paste finds its copy.
-    void setCopiesLate(WindowHandle w, bool late);
+    // `afterKeys`: the copy shows only after the keys that follow it have gone out (an editor
+    // stopped with the copy keys queued): it copies as it handles them, before they act on
+    // the selection still there.
+    void setCopiesLate(WindowHandle w, bool late, bool afterKeys = false);
 
     // ---- the editors
     // Replaces the editor's text; the caret goes to the end, nothing selected.
@@ -199,6 +202,7 @@ private:
         bool ignoresMessages = false;
         bool unresponsive = false;
         bool copiesLate = false;
+        bool copyShowsAfterKeys = false;
     };
     struct Window {
         ProcessId pid = 0;
@@ -220,6 +224,9 @@ private:
     OpResult runEditorOp(WindowHandle receiver, Op op);
     // False when there was nothing to do (a copy with nothing selected).
     bool apply(WindowHandle w, Op op);
+    // An editor whose late copy shows only after the keys that follow it makes that copy as
+    // it handles them; true when `w` is one.
+    bool handleQueuedCopy(WindowHandle w);
 
     std::map<WindowHandle, Window> windows_;
     std::vector<WindowHandle> stacking_; // topmost first
@@ -237,6 +244,7 @@ private:
     std::vector<WindowHandle> deliveries_;
     int keyCalls_ = 0;
     WindowHandle lateCopy_ = 0; // an editor whose copy is still to come
+    bool lateCopyMade_ = false; // ... made, but not yet shown
     int pumps_ = 0;
     int caretSteps_ = 0;
     bool hotKeyRegistered_ = false;

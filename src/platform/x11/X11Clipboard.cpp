@@ -95,6 +95,14 @@ void X11Clipboard::hold(ProcessId yieldTo)
 bool X11Clipboard::setClipboardText(const std::string& utf8)
 {
     events_.dispatchPending();
+    // Still ours: only the text changes, and the clipboard keeps the time we took it at. A
+    // new time would make the server refuse a copy that an editor stamps with the time of
+    // keys sent before it (one that was stopped or busy handles them late), and that editor
+    // would then paste our text over the selection it meant to copy.
+    if (owned_ && XGetSelectionOwner(c_.display(), c_.atoms().clipboard) == c_.helperWindow()) {
+        text_ = utf8;
+        return true;
+    }
     return own(utf8);
 }
 

@@ -390,12 +390,19 @@ KeysSent X11KeyDelivery::typeText(WindowHandle target, WindowHandle, InsertMetho
     TargetWatch watch(*this, w);
     const ProcessId pid = targetInfo(w).pid;
     // A target that copied its selection late has one after all: the keys would replace it.
+    // So may one whose process owns PRIMARY: an editor that was stopped or busy when the copy
+    // keys came reads them together with the pings sent after them, and Qt ones answer those
+    // pings before they handle the keys, so that their copy shows only after the fetch took
+    // it for nothing selected. A paste is safe there (the editor, having copied first, pastes
+    // its own selection), typed keys are not. GTK editors own PRIMARY exactly while they have
+    // a selection, so they still get the keys when nothing is selected.
     // Typed keys are read with the keyboard's locked modifiers and group: with Caps Lock or
     // another layout they would type other characters. (Num Lock, Mod2, leaves them alone.)
     bool refused = false;
     const bool sent = send(w, m, *strokes, CurrentTime, [&] {
         events_.dispatchPending();
-        refused = copiedLate(w, pid) || (m == InsertMethod::Emulation && keyboardShifted(c_));
+        refused = copiedLate(w, pid) || ownedByProcess(c_.atoms().primary, pid) ||
+                  (m == InsertMethod::Emulation && keyboardShifted(c_));
         return !refused;
     });
     if (refused)
