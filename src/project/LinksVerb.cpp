@@ -1,10 +1,15 @@
 #include "project/LinksVerb.h"
 
+#include "project/LargeMemory.h"
 #include "project/SiteWalk.h"
 #include "text/Encoding.h"
 #include "text/UserError.h"
 
+#include <algorithm>
+#include <cstring>
+#include <deque>
 #include <filesystem>
+#include <new>
 #include <ostream>
 
 namespace orvanel {
@@ -84,8 +89,9 @@ std::string_view stateWord(LinkState state)
     return "";
 }
 
-// The broken references, kept for the end of the output with their texts in one block: a
-// site may have tens of thousands, and most pages more than one.
+// The broken references, kept for the end of the output: a site may have tens of thousands.
+// Their texts go into blocks that are filled and never moved, and the list grows in pieces,
+// so that nothing is copied as they grow.
 class Problems {
 public:
     struct Problem {
@@ -95,43 +101,58 @@ public:
         std::string_view target;
     };
 
+    Problems() = default;
+    Problems(const Problems&) = delete;
+    Problems& operator=(const Problems&) = delete;
+    ~Problems()
+    {
+        for (const Block& block : blocks_)
+            project::giveLargeMemory(block.data, block.size);
+    }
+
     void add(const std::string& page, std::string_view written, BrokenReason reason, std::string_view target)
     {
-        if (stored_.empty() || page != text(stored_.back().page))
-            lastPage_ = append(page);
-        stored_.push_back(Stored{lastPage_, append(written), append(target), reason});
+        if (problems_.empty() || page != problems_.back().page)
+            lastPage_ = keep(page);
+        const std::string_view keptWritten = keep(written);
+        problems_.push_back(Problem{lastPage_, keptWritten, reason, keep(target)});
     }
-    std::size_t size() const { return stored_.size(); }
-    bool empty() const { return stored_.empty(); }
-    Problem operator[](std::size_t i) const
-    {
-        const Stored& p = stored_[i];
-        return Problem{text(p.page), text(p.written), p.reason, text(p.target)};
-    }
+    std::size_t size() const { return problems_.size(); }
+    bool empty() const { return problems_.empty(); }
+    const Problem& operator[](std::size_t i) const { return problems_[i]; }
 
 private:
-    struct Span {
-        std::size_t at = 0;
-        std::size_t size = 0;
-    };
-    struct Stored {
-        Span page;
-        Span written;
-        Span target;
-        BrokenReason reason;
+    struct Block {
+        char* data;
+        std::size_t size;
     };
 
-    Span append(std::string_view s)
+    std::string_view keep(std::string_view s)
     {
-        const Span span{text_.size(), s.size()};
-        text_ += s;
-        return span;
+        if (s.size() > left_) {
+            const std::size_t size =
+                std::max(kBlock, (s.size() + project::kHugePage - 1) / project::kHugePage * project::kHugePage);
+            char* data = project::takeLargeMemory(size);
+            if (!data)
+                throw std::bad_alloc();
+            blocks_.push_back(Block{data, size});
+            next_ = data;
+            left_ = size;
+        }
+        char* at = next_;
+        if (!s.empty())
+            std::memcpy(at, s.data(), s.size());
+        next_ += s.size();
+        left_ -= s.size();
+        return {at, s.size()};
     }
-    std::string_view text(Span span) const { return std::string_view(text_).substr(span.at, span.size); }
 
-    std::string text_;
-    Span lastPage_;
-    std::vector<Stored> stored_;
+    static constexpr std::size_t kBlock = 2 * project::kHugePage;
+    std::vector<Block> blocks_;
+    char* next_ = nullptr;
+    std::size_t left_ = 0;
+    std::string_view lastPage_;
+    std::deque<Problem> problems_;
 };
 
 std::string_view problemWords(BrokenReason reason)
@@ -177,7 +198,7 @@ public:
         if (!problems_.empty())
             out_ << '\n';
         for (std::size_t i = 0; i < problems_.size(); ++i) {
-            const Problems::Problem p = problems_[i];
+            const Problems::Problem& p = problems_[i];
             out_ << p.page << ": " << p.written << problemWords(p.reason) << '\n';
         }
     }

@@ -172,10 +172,13 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
                     self = session.check(pagePath).file;
                     selfLooked = true;
                 }
-                const AnchorSet* anchors =
-                    file->file == self ? &session.anchorsInText(text, *file->file) : session.anchorsOf(*file);
-                if (!anchors)
-                    return {ScanResult::Outcome::Unreadable, link.path};
+                const AnchorSet* anchors = file->anchors;
+                if (!anchors) {
+                    anchors = file->file == self ? &session.anchorsInText(text, *file->file) : session.anchorsOf(*file);
+                    if (!anchors)
+                        return {ScanResult::Outcome::Unreadable, link.path};
+                    file->anchors = anchors;
+                }
                 if (!anchorDefined(*anchors, link.fragment))
                     state = LinkState::AnchorMissing;
                 kind = "href";

@@ -60,6 +60,11 @@ struct CheckedPath {
     FileCheck check;
     std::string_view path;             // the path looked at
     KnownFile* file = nullptr;         // when check.state is FileState::File
+    // What the file's record holds for good once known, kept with the path too, as a scan
+    // meets the path again and again and the file's record is further away in memory: its
+    // fragment targets, and, for the site walk, that its page is queued or is no page.
+    mutable const AnchorSet* anchors = nullptr;
+    mutable bool walked = false;
 };
 
 class ScanSession {

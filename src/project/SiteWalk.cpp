@@ -56,9 +56,13 @@ public:
             observer_.broken(page_, e.written, BrokenReason::MissingAnchor, e.record.Path);
         }
         // Queued under the path the session looked at: as short as the reference allows.
-        if (e.file && !e.file->file->queued && isWebPage(e.record.Extension)) {
-            e.file->file->queued = true;
-            queue_.push_back(Page{std::string(e.file->path), std::string(e.record.Kind)});
+        if (e.file && !e.file->walked) {
+            e.file->walked = true;
+            KnownFile& file = *e.file->file;
+            if (!file.queued && isWebPage(e.record.Extension)) {
+                file.queued = true;
+                queue_.push_back(Page{std::string(e.file->path), std::string(e.record.Kind)});
+            }
         }
     }
     void fragmentToMissingFile(std::string_view written, std::string_view, std::string_view lookedFor) override
