@@ -93,13 +93,14 @@ SiteSummary walkSite(const std::string& topPage, ScanSession& session, SiteWalkO
     session.keepEarlyTexts();
     std::deque<Page> queue{Page{topPage, "TopPage"}};
     EveryFileIcons icons;
+    // One list for the whole walk, as the window keeps one for its whole tree. A record lives
+    // until the next is added and refers to the texts it was made of: the observer keeps what
+    // it reports, and ScanPage copies the page's path first.
+    LinkList list(session.style(), LinkList::Keep::Newest);
     bool first = true;
     while (!queue.empty()) {
         const Page page = std::move(queue.front());
         queue.pop_front();
-        // A record lives until the next is added and refers to the texts it was made of: the
-        // observer keeps what it reports, and ScanPage copies the page's path first.
-        LinkList list(session.style(), LinkList::Keep::Newest);
         const std::string& path = page.path;
         const LinkRecord& record = list.Add(path, page.kind, SetIcon(icons, path));
         PageSink sink(path, observer, summary, queue);
