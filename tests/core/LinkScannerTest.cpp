@@ -1,6 +1,7 @@
 #include "LinkScannerSupport.h"
 
 #include "project/Anchors.h"
+#include "project/FindLink.h"
 #include "project/ResolveLink.h"
 #include "project/SiteWalk.h"
 
@@ -69,6 +70,12 @@ TEST(LinkScanner, OnlyTheExactOpeningsInAnyLetterCase)
               (Rows{R"( href C:\site\b.html 5)", R"( href C:\site\b.html 5)"}));
     // The character after "=" is skipped whole, never split.
     EXPECT_EQ(rows(site.scan(R"(C:\site\c.html)", "<a href=\xE8\xA1\xA8x.html\">")), Rows{"x.html href  0"});
+    // Only letters match in either case: control characters one bit away from "<", " " or
+    // "=" do not.
+    EXPECT_TRUE(matchesAt("x<A hReF=", 1, "<a href="));
+    EXPECT_FALSE(matchesAt(std::string_view("\x1C" "a href=", 8), 0, "<a href="));
+    EXPECT_FALSE(matchesAt(std::string_view("<a\0href=", 8), 0, "<a href="));
+    EXPECT_FALSE(matchesAt("<a hre\x06=", 0, "<a href="));
 }
 
 TEST(LinkScanner, FragmentsAreCheckedInTheirTargetPage)
