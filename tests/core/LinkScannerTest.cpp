@@ -201,6 +201,19 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
               "<meta charset=\"utf-8\"><p>first linesecond line</p>表\uFFFD<a>");
     EXPECT_EQ(decodePageText(lines + "表\r\n" + lines), "<p>first linesecond line</p>表<p>first linesecond line</p>");
     EXPECT_EQ(decodePageText(lines + lines + '\0' + "\x95\x5C"), "<p>first linesecond line</p><p>first linesecond line</p>");
+    // Breaks anywhere, alone, in pairs and in runs, at every density: the text without them.
+    std::uint32_t x = 7;
+    for (int density = 1; density <= 64; density *= 2) {
+        std::string page, plain;
+        for (int i = 0; i < 3000; ++i) {
+            x = x * 1103515245u + 12345u;
+            const char c = (x >> 16) % 64 < static_cast<unsigned>(density) ? "\r\n"[(x >> 8) & 1] : static_cast<char>('a' + (x >> 20) % 26);
+            page += c;
+            if (c != '\r' && c != '\n')
+                plain += c;
+        }
+        ASSERT_EQ(decodePageText(page), plain) << density;
+    }
     EXPECT_EQ(exactFormAnchorNames(R"(<a name="a"><A NAME="B"><p ID="c"><a  name="no"><p data-id="no"><a name="d)"),
               (std::vector<std::string>{"a", "B", "c", ""}));
 }
