@@ -5,6 +5,7 @@
 #include "text/Utf8Chars.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace orvanel::project {
@@ -33,8 +34,29 @@ bool matchesAt(std::string_view text, std::size_t at, std::string_view lowerPatt
 {
     if (at > text.size() || text.size() - at < lowerPattern.size())
         return false;
-    for (std::size_t i = 0; i < lowerPattern.size(); ++i)
-        if (lower(text[at + i]) != lowerPattern[i])
+    const char* t = text.data() + at;
+    const char* p = lowerPattern.data();
+    std::size_t n = lowerPattern.size();
+    // Eight bytes at a time: at the pattern's letters the text's byte with 0x20 set must be
+    // the letter (so only that letter in either case), elsewhere the bytes must be equal.
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    while (n >= 8) {
+        std::uint64_t tw;
+        std::uint64_t pw;
+        std::memcpy(&tw, t, 8);
+        std::memcpy(&pw, p, 8);
+        if (pw & (0x80 * ones))
+            break; // not ASCII: byte by byte below
+        // 0x80 in each byte of the pattern from 'a' to 'z' (no carry: every byte is below 0x80).
+        const std::uint64_t letters = (pw + (0x80 - 'a') * ones) & (('z' + 0x80) * ones - pw) & (0x80 * ones);
+        if ((tw | (letters >> 2)) != pw)
+            return false;
+        t += 8;
+        p += 8;
+        n -= 8;
+    }
+    for (; n > 0; --n, ++t, ++p)
+        if (lower(*t) != *p)
             return false;
     return true;
 }

@@ -33,11 +33,12 @@ std::string_view LinkList::keep(std::string_view text)
     return {at, text.size()};
 }
 
-LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int32_t iconIndex)
+LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int32_t iconIndex,
+                          std::string_view extension)
 {
     LinkRecord* record = &newest_;
     if (keep_ == Keep::Newest) {
-        newest_ = LinkRecord{path, kind, extensionOf(path, style_), iconIndex};
+        newest_ = LinkRecord{path, kind, extension, iconIndex};
     } else {
         // Blocks grow with the list (a page has tens of references, or hundreds of thousands).
         if (recordsLeft_ == 0) {
@@ -47,7 +48,7 @@ LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int
         }
         record = &records_.back()[recordBlock_ - recordsLeft_--];
         const std::string_view kept = keep(path);
-        *record = LinkRecord{kept, keep(kind), extensionOf(kept, style_), iconIndex};
+        *record = LinkRecord{kept, keep(kind), kept.substr(kept.size() - extension.size()), iconIndex};
     }
     if (iconIndex > 0)
         sharedIcons_.set(record->Extension, iconIndex);

@@ -51,7 +51,12 @@ public:
 
     // Creates a record with its Extension; it stays at the same address until Clear (with
     // Keep::Newest, until the next Add).
-    LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex);
+    LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex)
+    {
+        return Add(path, kind, iconIndex, extensionOf(path, style_));
+    }
+    // The same with extensionOf(path), when the caller has it at hand.
+    LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex, std::string_view extension);
     // The icon of the newest record whose Extension is `extension` exactly and whose
     // IconIndex is above 0; kNoIconFound when there is none. An empty extension is a key
     // like any other (web address records have one).

@@ -166,6 +166,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
             if (!file->file)
                 file = nullptr;
         }
+        const std::string_view extension = extensionOf(link.path, session.style());
         if (file) {
             if (link.hasFragment) {
                 if (!selfLooked) {
@@ -184,7 +185,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
                 kind = "href";
             }
             if (state == LinkState::File) {
-                icon = list.FindExtensionIcon(extensionOf(link.path, session.style()));
+                icon = list.FindExtensionIcon(extension);
                 if (icon == kNoIconFound)
                     icon = SetIcon(icons, link.path);
             }
@@ -196,7 +197,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
             state = LinkState::Missing;
         }
         const bool missing = state == LinkState::Missing;
-        const LinkRecord& record = list.Add(missing ? std::string_view() : std::string_view(link.path), kind, icon);
+        const LinkRecord& record = missing ? list.Add({}, kind, icon, {}) : list.Add(link.path, kind, icon, extension);
         sink.entry(ScanEntry{link.display(), record, found.text, state, file,
                              missing ? std::string_view(link.path) : std::string_view()});
     }

@@ -38,6 +38,9 @@ if(WIN32)
   list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SiteFiles_win32.cpp)
 else()
   list(APPEND ORVANEL_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/SiteFiles_posix.cpp)
+  # std::string::resize_and_overwrite (reading a page without zeros written first) comes with
+  # C++23; the rest of the program stays C++20, and a library without it is served too.
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/SiteFiles_posix.cpp PROPERTIES COMPILE_OPTIONS -std=c++2b)
 endif()
 # UI: the project manager window.
 list(APPEND ORVANEL_UI_SOURCES

@@ -1,6 +1,7 @@
 #include "LinkScannerSupport.h"
 
 #include "project/Anchors.h"
+#include "project/FindLink.h"
 #include "project/ResolveLink.h"
 #include "project/SiteWalk.h"
 
@@ -69,6 +70,12 @@ TEST(LinkScanner, OnlyTheExactOpeningsInAnyLetterCase)
               (Rows{R"( href C:\site\b.html 5)", R"( href C:\site\b.html 5)"}));
     // The character after "=" is skipped whole, never split.
     EXPECT_EQ(rows(site.scan(R"(C:\site\c.html)", "<a href=\xE8\xA1\xA8x.html\">")), Rows{"x.html href  0"});
+    // Only letters match in either case: control characters one bit away from "<", " " or
+    // "=" do not.
+    EXPECT_TRUE(matchesAt("x<A hReF=", 1, "<a href="));
+    EXPECT_FALSE(matchesAt(std::string_view("\x1C" "a href=", 8), 0, "<a href="));
+    EXPECT_FALSE(matchesAt(std::string_view("<a\0href=", 8), 0, "<a href="));
+    EXPECT_FALSE(matchesAt("<a hre\x06=", 0, "<a href="));
 }
 
 TEST(LinkScanner, FragmentsAreCheckedInTheirTargetPage)
@@ -194,6 +201,19 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
               "<meta charset=\"utf-8\"><p>first linesecond line</p>表\uFFFD<a>");
     EXPECT_EQ(decodePageText(lines + "表\r\n" + lines), "<p>first linesecond line</p>表<p>first linesecond line</p>");
     EXPECT_EQ(decodePageText(lines + lines + '\0' + "\x95\x5C"), "<p>first linesecond line</p><p>first linesecond line</p>");
+    // Breaks anywhere, alone, in pairs and in runs, at every density: the text without them.
+    std::uint32_t x = 7;
+    for (int density = 1; density <= 64; density *= 2) {
+        std::string page, plain;
+        for (int i = 0; i < 3000; ++i) {
+            x = x * 1103515245u + 12345u;
+            const char c = (x >> 16) % 64 < static_cast<unsigned>(density) ? "\r\n"[(x >> 8) & 1] : static_cast<char>('a' + (x >> 20) % 26);
+            page += c;
+            if (c != '\r' && c != '\n')
+                plain += c;
+        }
+        ASSERT_EQ(decodePageText(page), plain) << density;
+    }
     EXPECT_EQ(exactFormAnchorNames(R"(<a name="a"><A NAME="B"><p ID="c"><a  name="no"><p data-id="no"><a name="d)"),
               (std::vector<std::string>{"a", "B", "c", ""}));
 }
