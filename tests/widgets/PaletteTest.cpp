@@ -2,6 +2,7 @@
 // a click to the text in the (fake) editor, and the settings it reads and writes.
 
 #include "MessageBoxes.h"
+#include "TagListFolder.h"
 
 #include "options/SettingsFile.h"
 #include "app/TMainForm.h"
@@ -109,9 +110,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        folder = dir.path().toStdString() + "/";
-        for (const char* name : {"TagMList.lst", "TagBList.lst"})
-            std::filesystem::copy_file(std::string(ORVANEL_SOURCE_DIR) + "/data/" + name, folder + name);
+        folder = folderWithTagLists(dir);
         editor = platform.addWindow(77, "notes.html - editor");
         platform.setActive(editor);
     }

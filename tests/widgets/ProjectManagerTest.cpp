@@ -1,6 +1,7 @@
 // The project manager on the fake platform with a small site in a temporary folder.
 
 #include "MessageBoxes.h"
+#include "TagListFolder.h"
 
 #include "app/TMainForm.h"
 #include "platform/fake/FakePlatform.h"
@@ -30,9 +31,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        folder = dir.path().toStdString() + "/";
-        for (const char* name : {"TagMList.lst", "TagBList.lst"})
-            std::filesystem::copy_file(std::string(ORVANEL_SOURCE_DIR) + "/data/" + name, folder + name);
+        folder = folderWithTagLists(dir);
         std::filesystem::create_directories(folder + "site/img");
         // Links come first, then the images after the last link.
         write("site/index.html", "<a href=\"b.html\"><a href=\"b.html#x\"><a href=\"https://x.example/p?q\">"

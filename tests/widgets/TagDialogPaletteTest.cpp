@@ -2,6 +2,7 @@
 // the panel, the user fills it in, OK inserts the composed tag around the selection.
 
 #include "options/SettingsFile.h"
+#include "TagListFolder.h"
 #include "app/TMainForm.h"
 #include "platform/fake/FakePlatform.h"
 #include "tagdialog/TTagDialogForm.h"
@@ -44,9 +45,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        folder = dir.path().toStdString() + "/";
-        for (const char* name : {"TagMList.lst", "TagBList.lst"})
-            std::filesystem::copy_file(std::string(ORVANEL_SOURCE_DIR) + "/data/" + name, folder + name);
+        folder = folderWithTagLists(dir);
         editor = platform.addWindow(77, "notes.html - editor");
         platform.setActive(editor);
         palette = std::make_unique<TMainForm>(platform, folder);
