@@ -101,20 +101,31 @@ def check_typed(session, editor, reply):
     return False, False, "%r -> %r" % (reply, text), told
 
 
-def clipboard_taken(session, driver, name, method, repetitions):
-    row = Row("clipboard taken every 5 ms", name, method)
-    hog = Driver(session)
-    hog.ask("hog 5")
+def each_repetition(session, name, repetitions, insert_once):
+    """insert_once(editor) for each repetition, with "world" selected anew in one editor that
+    holds "hello world" and is closed at the end."""
     editor = Editor(session, name, "hello world")
     try:
         for _ in range(repetitions):
             reset(session, editor)
-            reply, ms = timed_insert(driver, BOLD)
-            sound, exact, note, told = check_typed(session, editor, reply)
-            row.add(sound, exact, ms, note, told)
+            insert_once(editor)
+    finally:
+        editor.close()
+
+
+def clipboard_taken(session, driver, name, method, repetitions):
+    row = Row("clipboard taken every 5 ms", name, method)
+    hog = Driver(session)
+    hog.ask("hog 5")
+
+    def once(editor):
+        reply, ms = timed_insert(driver, BOLD)
+        sound, exact, note, told = check_typed(session, editor, reply)
+        row.add(sound, exact, ms, note, told)
+    try:
+        each_repetition(session, name, repetitions, once)
     finally:
         hog.ask("hog 0")
-        editor.close()
     return [row]
 
 
@@ -123,56 +134,47 @@ def slow_editor(session, driver, name, method, repetitions):
     which must not stay slow after that one slow answer."""
     row = Row("editor stopped 300 ms", name, method)
     after = Row("  then nothing selected", name, method)
-    editor = Editor(session, name, "hello world")
-    try:
-        for _ in range(repetitions):
-            reset(session, editor)
-            os.kill(editor.proc.pid, signal.SIGSTOP)
-            timer = subprocess.Popen(["/bin/sh", "-c", "sleep 0.3; kill -CONT %d" % editor.proc.pid])
-            reply, ms = timed_insert(driver, BOLD)
-            timer.wait()
-            sound, exact, note, _ = check_typed(session, editor, reply)
-            row.add(sound, exact, ms, note)
-            # Nothing selected now: quick again.
-            session.keys("End")
-            reply, ms = timed_insert(driver, "<I>%SEL%</I>")
-            after.add(reply.startswith("done "), True, ms, reply)
-    finally:
-        editor.close()
+
+    def once(editor):
+        os.kill(editor.proc.pid, signal.SIGSTOP)
+        timer = subprocess.Popen(["/bin/sh", "-c", "sleep 0.3; kill -CONT %d" % editor.proc.pid])
+        reply, ms = timed_insert(driver, BOLD)
+        timer.wait()
+        sound, exact, note, _ = check_typed(session, editor, reply)
+        row.add(sound, exact, ms, note)
+        # Nothing selected now: quick again.
+        session.keys("End")
+        reply, ms = timed_insert(driver, "<I>%SEL%</I>")
+        after.add(reply.startswith("done "), True, ms, reply)
+    each_repetition(session, name, repetitions, once)
     return [row, after]
 
 
 def alt_held(session, driver, name, method, repetitions):
     row = Row("Alt held", name, method)
-    editor = Editor(session, name, "hello world")
-    try:
-        for _ in range(repetitions):
-            reset(session, editor)
-            session.xdotool("keydown", "alt")
-            try:
-                reply, ms = timed_insert(driver, BOLD)
-            finally:
-                session.xdotool("keyup", "alt")
-            sound, exact, note, _ = check_typed(session, editor, reply)
-            row.add(sound, exact, ms, note)
-    finally:
-        editor.close()
+
+    def once(editor):
+        session.xdotool("keydown", "alt")
+        try:
+            reply, ms = timed_insert(driver, BOLD)
+        finally:
+            session.xdotool("keyup", "alt")
+        sound, exact, note, _ = check_typed(session, editor, reply)
+        row.add(sound, exact, ms, note)
+    each_repetition(session, name, repetitions, once)
     return [row]
 
 
 def empty_template(session, driver, name, method, repetitions):
     row = Row("empty template", name, method)
-    editor = Editor(session, name, "hello world")
-    try:
-        for _ in range(repetitions):
-            reset(session, editor)
-            reply, ms = timed_insert(driver, "")
-            session.type("|")
-            text = editor.saved_text()
-            sound = reply.startswith("done ") and text == STOPPED
-            row.add(sound, sound, ms, "%r -> %r" % (reply, text))
-    finally:
-        editor.close()
+
+    def once(editor):
+        reply, ms = timed_insert(driver, "")
+        session.type("|")
+        text = editor.saved_text()
+        sound = reply.startswith("done ") and text == STOPPED
+        row.add(sound, sound, ms, "%r -> %r" % (reply, text))
+    each_repetition(session, name, repetitions, once)
     return [row]
 
 
