@@ -17,22 +17,6 @@ std::string_view extensionOf(std::string_view path, insert::PathStyle style)
     return {};
 }
 
-std::string_view LinkList::keep(std::string_view text)
-{
-    constexpr std::size_t kBlock = 64 * 1024;
-    if (text.empty())
-        return {};
-    if (text.size() > blockLeft_) {
-        const std::size_t size = std::max(kBlock, text.size());
-        blocks_.push_back(std::unique_ptr<char[]>(new char[size]));
-        blockLeft_ = size;
-    }
-    char* at = blocks_.back().get() + (text.size() > kBlock ? 0 : kBlock - blockLeft_);
-    std::copy(text.begin(), text.end(), at);
-    blockLeft_ = text.size() > kBlock ? 0 : blockLeft_ - text.size();
-    return {at, text.size()};
-}
-
 LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int32_t iconIndex,
                           std::string_view extension)
 {
@@ -47,8 +31,8 @@ LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int
             recordsLeft_ = recordBlock_;
         }
         record = &records_.back()[recordBlock_ - recordsLeft_--];
-        const std::string_view kept = keep(path);
-        *record = LinkRecord{kept, keep(kind), kept.substr(kept.size() - extension.size()), iconIndex};
+        const std::string_view kept = texts_.keep(path);
+        *record = LinkRecord{kept, texts_.keep(kind), kept.substr(kept.size() - extension.size()), iconIndex};
     }
     if (iconIndex > 0)
         sharedIcons_.set(record->Extension, iconIndex);
@@ -113,8 +97,7 @@ void LinkList::Clear()
     size_ = 0;
     recordsLeft_ = 0;
     sharedIcons_.clear();
-    blocks_.clear();
-    blockLeft_ = 0;
+    texts_.clear();
 }
 
 } // namespace orvanel::project

@@ -3,6 +3,7 @@
 // found, kept alive as long as the window lives, since the tree nodes point at them.
 
 #include "insert/RelativePath.h"
+#include "project/TextStore.h"
 #include "text/StringHash.h"
 
 #include <cstdint>
@@ -65,9 +66,6 @@ public:
     std::size_t size() const { return size_; }
 
 private:
-    // Keeps a copy of `text` until Clear.
-    std::string_view keep(std::string_view text);
-
     insert::PathStyle style_;
     Keep keep_;
     // Keep::Newest: the one record.
@@ -77,9 +75,8 @@ private:
     std::size_t size_ = 0;
     std::size_t recordBlock_ = 0; // the size of the newest block
     std::size_t recordsLeft_ = 0; // the unused records at its end
-    // The texts of the records, in blocks, so that a record costs no allocation of its own.
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t blockLeft_ = 0;
+    // The texts of the records, so that a record costs no allocation of its own.
+    TextStore texts_;
     // The answer of FindExtensionIcon, kept up to date by Add so that it costs no walk. A
     // site uses a handful of extensions: while they are few they are looked through in a row.
     class SharedIcons {

@@ -1,15 +1,12 @@
 #include "project/LinksVerb.h"
 
-#include "project/LargeMemory.h"
 #include "project/SiteWalk.h"
+#include "project/TextStore.h"
 #include "text/Encoding.h"
 #include "text/UserError.h"
 
-#include <algorithm>
-#include <cstring>
 #include <deque>
 #include <filesystem>
-#include <new>
 #include <ostream>
 
 namespace orvanel {
@@ -90,8 +87,8 @@ std::string_view stateWord(LinkState state)
 }
 
 // The broken references, kept for the end of the output: a site may have tens of thousands.
-// Their texts go into blocks that are filled and never moved, and the list grows in pieces,
-// so that nothing is copied as they grow.
+// Their texts go into a store that never moves them, and the list grows in pieces, so that
+// nothing is copied as they grow.
 class Problems {
 public:
     struct Problem {
@@ -101,56 +98,19 @@ public:
         std::string_view target;
     };
 
-    Problems() = default;
-    Problems(const Problems&) = delete;
-    Problems& operator=(const Problems&) = delete;
-    ~Problems()
-    {
-        for (const Block& block : blocks_)
-            project::giveLargeMemory(block.data, block.size);
-    }
-
     void add(const std::string& page, std::string_view written, BrokenReason reason, std::string_view target)
     {
         if (problems_.empty() || page != problems_.back().page)
-            lastPage_ = keep(page);
-        const std::string_view keptWritten = keep(written);
-        problems_.push_back(Problem{lastPage_, keptWritten, reason, keep(target)});
+            lastPage_ = texts_.keep(page);
+        const std::string_view keptWritten = texts_.keep(written);
+        problems_.push_back(Problem{lastPage_, keptWritten, reason, texts_.keep(target)});
     }
     std::size_t size() const { return problems_.size(); }
     bool empty() const { return problems_.empty(); }
     const Problem& operator[](std::size_t i) const { return problems_[i]; }
 
 private:
-    struct Block {
-        char* data;
-        std::size_t size;
-    };
-
-    std::string_view keep(std::string_view s)
-    {
-        if (s.size() > left_) {
-            const std::size_t size =
-                std::max(kBlock, (s.size() + project::kHugePage - 1) / project::kHugePage * project::kHugePage);
-            char* data = project::takeLargeMemory(size);
-            if (!data)
-                throw std::bad_alloc();
-            blocks_.push_back(Block{data, size});
-            next_ = data;
-            left_ = size;
-        }
-        char* at = next_;
-        if (!s.empty())
-            std::memcpy(at, s.data(), s.size());
-        next_ += s.size();
-        left_ -= s.size();
-        return {at, s.size()};
-    }
-
-    static constexpr std::size_t kBlock = 2 * project::kHugePage;
-    std::vector<Block> blocks_;
-    char* next_ = nullptr;
-    std::size_t left_ = 0;
+    project::TextStore texts_;
     std::string_view lastPage_;
     std::deque<Problem> problems_;
 };
