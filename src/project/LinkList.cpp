@@ -18,7 +18,7 @@ std::string_view extensionOf(std::string_view path, insert::PathStyle style)
 }
 
 LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int32_t iconIndex,
-                          std::string_view extension)
+                          std::string_view extension, std::int32_t sharedIcon)
 {
     LinkRecord* record = &newest_;
     if (keep_ == Keep::Newest) {
@@ -34,7 +34,7 @@ LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int
         const std::string_view kept = texts_.keep(path);
         *record = LinkRecord{kept, texts_.keep(kind), kept.substr(kept.size() - extension.size()), iconIndex};
     }
-    if (iconIndex > 0)
+    if (iconIndex > 0 && iconIndex != sharedIcon)
         sharedIcons_.set(record->Extension, iconIndex);
     ++size_;
     return *record;
@@ -45,13 +45,25 @@ std::int32_t LinkList::FindExtensionIcon(std::string_view extension) const
     return sharedIcons_.find(extension);
 }
 
+std::uint64_t LinkList::SharedIcons::headOf(std::string_view extension)
+{
+    // The first seven bytes and the length: equal heads mean equal extensions up to seven
+    // bytes long.
+    std::uint64_t head = 0;
+    const std::size_t n = std::min<std::size_t>(extension.size(), 7);
+    for (std::size_t i = 0; i < n; ++i)
+        head |= static_cast<std::uint64_t>(static_cast<unsigned char>(extension[i])) << (8 * i);
+    return head | static_cast<std::uint64_t>(std::min<std::size_t>(extension.size(), 255)) << 56;
+}
+
 std::int32_t LinkList::SharedIcons::find(std::string_view extension) const
 {
     if (many_.empty()) {
+        const std::uint64_t head = headOf(extension);
         for (std::size_t i = 0; i < few_.size(); ++i)
-            if (few_[i].first == extension) {
+            if (few_[i].head == head && (extension.size() < 8 || few_[i].extension == extension)) {
                 lastFound_ = i;
-                return few_[i].second;
+                return few_[i].icon;
             }
         return kNoIconFound;
     }
@@ -62,21 +74,25 @@ std::int32_t LinkList::SharedIcons::find(std::string_view extension) const
 void LinkList::SharedIcons::set(std::string_view extension, std::int32_t icon)
 {
     if (many_.empty()) {
-        if (lastFound_ < few_.size() && few_[lastFound_].first == extension) {
-            few_[lastFound_].second = icon;
+        const std::uint64_t head = headOf(extension);
+        const auto same = [&](const Few& few) {
+            return few.head == head && (extension.size() < 8 || few.extension == extension);
+        };
+        if (lastFound_ < few_.size() && same(few_[lastFound_])) {
+            few_[lastFound_].icon = icon;
             return;
         }
-        for (auto& [known, shared] : few_)
-            if (known == extension) {
-                shared = icon;
+        for (Few& few : few_)
+            if (same(few)) {
+                few.icon = icon;
                 return;
             }
         if (few_.size() < kFew) {
-            few_.emplace_back(extension, icon);
+            few_.push_back(Few{head, std::string(extension), icon});
             return;
         }
-        for (auto& [known, shared] : few_)
-            many_.emplace(std::move(known), shared);
+        for (Few& few : few_)
+            many_.emplace(std::move(few.extension), few.icon);
         few_.clear();
     }
     if (const auto it = many_.find(extension); it != many_.end())

@@ -56,8 +56,10 @@ public:
     {
         return Add(path, kind, iconIndex, extensionOf(path, style_));
     }
-    // The same with extensionOf(path), when the caller has it at hand.
-    LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex, std::string_view extension);
+    // The same with extensionOf(path), when the caller has it at hand, and with what
+    // FindExtensionIcon(extension) gave, when the caller has asked it since the last Add.
+    LinkRecord& Add(std::string_view path, std::string_view kind, std::int32_t iconIndex, std::string_view extension,
+                    std::int32_t sharedIcon = kNoIconFound);
     // The icon of the newest record whose Extension is `extension` exactly and whose
     // IconIndex is above 0; kNoIconFound when there is none. An empty extension is a key
     // like any other (web address records have one).
@@ -87,7 +89,14 @@ private:
 
     private:
         static constexpr std::size_t kFew = 16;
-        std::vector<std::pair<std::string, std::int32_t>> few_;
+        // An extension of a few letters, compared as one number before its text.
+        struct Few {
+            std::uint64_t head;
+            std::string extension;
+            std::int32_t icon;
+        };
+        static std::uint64_t headOf(std::string_view extension);
+        std::vector<Few> few_;
         mutable std::size_t lastFound_ = 0; // where find last found one: set comes next
         std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> many_;
     };

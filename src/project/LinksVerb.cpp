@@ -5,8 +5,11 @@
 #include "text/Encoding.h"
 #include "text/UserError.h"
 
+#include <algorithm>
+#include <array>
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
 namespace orvanel {
@@ -19,30 +22,46 @@ using project::ScanEntry;
 
 const char* const kUsage = "使い方: orvanel links TOPPAGE [--json] [--any-form]";
 
-// Output goes through one buffer, written out in large pieces.
+// Output goes through one buffer, written out in large pieces. Texts are copied into it
+// with their lengths known, as a page may have hundreds of thousands of lines.
 class Output {
 public:
-    explicit Output(std::ostream& out) : out_(out) { buffer_.reserve(kFlushAt + 4096); }
+    explicit Output(std::ostream& out) : out_(out), buffer_(std::make_unique_for_overwrite<char[]>(kSize)), size_(kSize) {}
     ~Output() { flush(); }
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
     Output& operator<<(std::string_view s)
     {
-        buffer_.append(s);
-        if (buffer_.size() > kFlushAt)
-            flush();
+        char* at = room(s.size());
+        std::copy(s.begin(), s.end(), at);
+        used_ += s.size();
         return *this;
     }
     Output& operator<<(char c)
     {
-        buffer_ += c;
+        *room(1) = c;
+        ++used_;
         return *this;
+    }
+    // One line of texts separated by tabs.
+    template <std::size_t N>
+    void tabbedLine(std::string_view prefix, const std::array<std::string_view, N>& fields)
+    {
+        std::size_t length = prefix.size() + N;
+        for (std::string_view field : fields)
+            length += field.size();
+        char* out = std::copy(prefix.begin(), prefix.end(), room(length));
+        for (std::size_t i = 0; i < N; ++i) {
+            out = std::copy(fields[i].begin(), fields[i].end(), out);
+            *out++ = i + 1 < N ? '\t' : '\n';
+        }
+        used_ += length;
     }
     void flush()
     {
-        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-        buffer_.clear();
+        out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+        used_ = 0;
     }
     // A JSON string: quoted and escaped; bytes that are not UTF-8 (in a file name) become U+FFFD.
     void json(std::string_view s)
@@ -52,27 +71,48 @@ public:
             clean = text::sanitizeUtf8(s);
             s = clean;
         }
-        buffer_ += '"';
+        // At most six bytes for each one, and the quotes.
+        char* const start = room(6 * s.size() + 2);
+        char* out = start;
+        *out++ = '"';
         for (char c : s) {
             if (c == '"' || c == '\\') {
-                buffer_ += '\\';
-                buffer_ += c;
+                *out++ = '\\';
+                *out++ = c;
             } else if (static_cast<unsigned char>(c) < 0x20) {
                 static const char* const hex = "0123456789abcdef";
-                buffer_ += "\\u00";
-                buffer_ += hex[(c >> 4) & 0xF];
-                buffer_ += hex[c & 0xF];
+                out = std::copy_n("\\u00", 4, out);
+                *out++ = hex[(c >> 4) & 0xF];
+                *out++ = hex[c & 0xF];
             } else {
-                buffer_ += c;
+                *out++ = c;
             }
         }
-        buffer_ += '"';
+        *out++ = '"';
+        used_ += static_cast<std::size_t>(out - start);
     }
 
 private:
-    static constexpr std::size_t kFlushAt = 1u << 20;
+    static constexpr std::size_t kSize = std::size_t{1} << 20;
+
+    // Where `n` more bytes go: the buffer is written out first when they do not fit, and
+    // grows for a text longer than itself.
+    char* room(std::size_t n)
+    {
+        if (size_ - used_ < n) {
+            flush();
+            if (size_ < n) {
+                buffer_ = std::make_unique_for_overwrite<char[]>(n);
+                size_ = n;
+            }
+        }
+        return buffer_.get() + used_;
+    }
+
     std::ostream& out_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t size_;
+    std::size_t used_ = 0;
 };
 
 std::string_view stateWord(LinkState state)
@@ -133,13 +173,13 @@ public:
             out_ << page << '\n';
             headed_ = true;
         }
-        out_ << std::string_view("  ", 2) << e.displayText << '\t' << e.record.Kind << '\t' << e.record.Path;
         using namespace std::string_view_literals;
         if (e.state == LinkState::Missing)
-            out_ << "\tリンク切れ"sv;
+            out_.tabbedLine("  "sv, std::array{e.displayText, e.record.Kind, e.record.Path, "リンク切れ"sv});
         else if (e.state == LinkState::AnchorMissing)
-            out_ << "\tアンカーなし"sv;
-        out_ << '\n';
+            out_.tabbedLine("  "sv, std::array{e.displayText, e.record.Kind, e.record.Path, "アンカーなし"sv});
+        else
+            out_.tabbedLine("  "sv, std::array{e.displayText, e.record.Kind, e.record.Path});
     }
     void scanned(const std::string& page) override
     {

@@ -157,6 +157,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
         std::string_view kind = found.kind;
         LinkState state = LinkState::File;
         std::int32_t icon = kBrokenIcon;
+        std::int32_t sharedIcon = kNoIconFound;
         const CheckedPath* file = nullptr;
         if (!next->local) {
             state = LinkState::WebAddress;
@@ -185,7 +186,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
                 kind = "href";
             }
             if (state == LinkState::File) {
-                icon = list.FindExtensionIcon(extension);
+                icon = sharedIcon = list.FindExtensionIcon(extension);
                 if (icon == kNoIconFound)
                     icon = SetIcon(icons, link.path);
             }
@@ -197,7 +198,7 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
             state = LinkState::Missing;
         }
         const bool missing = state == LinkState::Missing;
-        const LinkRecord& record = missing ? list.Add({}, kind, icon, {}) : list.Add(link.path, kind, icon, extension);
+        const LinkRecord& record = missing ? list.Add({}, kind, icon, {}) : list.Add(link.path, kind, icon, extension, sharedIcon);
         sink.entry(ScanEntry{link.display(), record, found.text, state, file,
                              missing ? std::string_view(link.path) : std::string_view()});
     }

@@ -149,6 +149,11 @@ TEST(LinkScanner, IconsAreSharedByExtension)
     EXPECT_EQ(site.icons.asked, (std::vector<std::string>{R"(C:\site\index.html)", R"(C:\site\c.noicon)", R"(C:\site\d.noicon)"}));
     EXPECT_EQ(site.list.FindExtensionIcon(".noicon"), -1);
     EXPECT_EQ(extensionOf(R"(C:\a.b\file)", PathStyle::Windows), "");
+    // Extensions alike in their first bytes keep icons of their own.
+    site.list.Add(R"(C:\x.longname1)", "href", 5);
+    site.list.Add(R"(C:\x.longname2)", "href", 6);
+    EXPECT_EQ(site.list.FindExtensionIcon(".longname1"), 5);
+    EXPECT_EQ(site.list.FindExtensionIcon(".longname"), -1);
 }
 
 TEST(LinkScanner, UnreadablePagesStopTheScan)
