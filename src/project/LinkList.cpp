@@ -22,7 +22,12 @@ LinkRecord& LinkList::Add(std::string_view path, std::string_view kind, std::int
 {
     LinkRecord* record = &newest_;
     if (keep_ == Keep::Newest) {
-        newest_ = LinkRecord{path, kind, extension, iconIndex};
+        // Field by field: a whole record built first and copied costs stalls where its
+        // halves are written and read back as one.
+        newest_.Path = path;
+        newest_.Kind = kind;
+        newest_.Extension = extension;
+        newest_.IconIndex = iconIndex;
     } else {
         // Blocks grow with the list (a page has tens of references, or hundreds of thousands).
         if (recordsLeft_ == 0) {
@@ -49,11 +54,8 @@ std::uint64_t LinkList::SharedIcons::headOf(std::string_view extension)
 {
     // The first seven bytes and the length: equal heads mean equal extensions up to seven
     // bytes long.
-    std::uint64_t head = 0;
     const std::size_t n = std::min<std::size_t>(extension.size(), 7);
-    for (std::size_t i = 0; i < n; ++i)
-        head |= static_cast<std::uint64_t>(static_cast<unsigned char>(extension[i])) << (8 * i);
-    return head | static_cast<std::uint64_t>(std::min<std::size_t>(extension.size(), 255)) << 56;
+    return text::bytesBefore(extension.data() + n, n, false) | static_cast<std::uint64_t>(std::min<std::size_t>(extension.size(), 255)) << 56;
 }
 
 std::int32_t LinkList::SharedIcons::find(std::string_view extension) const

@@ -6,7 +6,6 @@
 #include "text/UserError.h"
 
 #include <algorithm>
-#include <array>
 #include <deque>
 #include <filesystem>
 #include <memory>
@@ -44,18 +43,16 @@ public:
         ++used_;
         return *this;
     }
-    // One line of texts separated by tabs.
-    template <std::size_t N>
-    void tabbedLine(std::string_view prefix, const std::array<std::string_view, N>& fields)
+    // One line of texts separated by tabs. The texts are taken by reference and read a
+    // length and a pointer at a time: a record that was just written field by field is
+    // not read back in larger pieces, which would wait for the writes.
+    template <typename... Texts>
+    void tabbedLine(std::string_view prefix, const Texts&... fields)
     {
-        std::size_t length = prefix.size() + N;
-        for (std::string_view field : fields)
-            length += field.size();
-        char* out = std::copy(prefix.begin(), prefix.end(), room(length));
-        for (std::size_t i = 0; i < N; ++i) {
-            out = std::copy(fields[i].begin(), fields[i].end(), out);
-            *out++ = i + 1 < N ? '\t' : '\n';
-        }
+        const std::size_t length = prefix.size() + sizeof...(fields) + (fields.size() + ...);
+        char* out = std::copy_n(prefix.data(), prefix.size(), room(length));
+        ((out = std::copy_n(fields.data(), fields.size(), out), *out++ = '\t'), ...);
+        out[-1] = '\n';
         used_ += length;
     }
     void flush()
@@ -175,11 +172,11 @@ public:
         }
         using namespace std::string_view_literals;
         if (e.state == LinkState::Missing)
-            out_.tabbedLine("  "sv, std::array{e.displayText, e.record.Kind, e.record.Path, "リンク切れ"sv});
+            out_.tabbedLine("  "sv, e.displayText, e.record.Kind, e.record.Path, "リンク切れ"sv);
         else if (e.state == LinkState::AnchorMissing)
-            out_.tabbedLine("  "sv, std::array{e.displayText, e.record.Kind, e.record.Path, "アンカーなし"sv});
+            out_.tabbedLine("  "sv, e.displayText, e.record.Kind, e.record.Path, "アンカーなし"sv);
         else
-            out_.tabbedLine("  "sv, std::array{e.displayText, e.record.Kind, e.record.Path});
+            out_.tabbedLine("  "sv, e.displayText, e.record.Kind, e.record.Path);
     }
     void scanned(const std::string& page) override
     {

@@ -41,17 +41,22 @@ std::string iconvName(std::string label)
 
 std::string declaredCharset(std::string_view bytes)
 {
-    const std::string window = text::toAsciiLower(bytes.substr(0, kCharsetWindow));
-    const std::size_t at = window.find("charset=");
-    if (at == std::string::npos)
-        return {};
-    std::size_t start = at + 8;
-    while (start < window.size() && (window[start] == '"' || window[start] == '\'' || window[start] == ' '))
-        ++start;
-    std::size_t end = start;
-    while (end < window.size() && isNameChar(window[end]))
-        ++end;
-    return window.substr(start, end - start);
+    // The first "charset=" in any letter case: found from the "=" signs of the window, which
+    // are few, without a lower-case copy of it.
+    const std::string_view window = bytes.substr(0, kCharsetWindow);
+    constexpr std::string_view kName = "charset";
+    for (std::size_t eq = window.find('='); eq != std::string_view::npos; eq = window.find('=', eq + 1)) {
+        if (eq < kName.size() || !text::equalsIgnoreCase(window.substr(eq - kName.size(), kName.size()), kName))
+            continue;
+        std::size_t start = eq + 1;
+        while (start < window.size() && (window[start] == '"' || window[start] == '\'' || window[start] == ' '))
+            ++start;
+        std::size_t end = start;
+        while (end < window.size() && isNameChar(window[end]))
+            ++end;
+        return text::toAsciiLower(window.substr(start, end - start));
+    }
+    return {};
 }
 
 namespace {

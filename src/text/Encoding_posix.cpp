@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 #include <new>
@@ -109,16 +110,16 @@ public:
 
     std::string decode(std::string_view in) const
     {
-        std::string out;
-        out.reserve(in.size() + in.size() / 2);
+        // No character grows to more than three bytes, nor a byte to more than three: the
+        // text is written through a pointer into room made for that, without a check at
+        // each character, and cut to its length at the end.
+        std::string out(3 * in.size() + sizeof(Char), '\0');
+        char* o = out.data();
         const auto* p = reinterpret_cast<const unsigned char*>(in.data());
         const auto* const end = p + in.size();
         while (p < end) {
-            if (*p < 0x80) { // runs of ASCII, which is itself
-                const auto* run = p;
-                while (p < end && *p < 0x80)
-                    ++p;
-                out.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(p - run));
+            if (*p < 0x80) { // ASCII is itself
+                *o++ = static_cast<char>(*p++);
                 continue;
             }
             const unsigned char b = *p;
@@ -126,7 +127,7 @@ public:
             std::size_t length = 1;
             if (leadIndex_[b] >= 0) {
                 if (p + 1 == end) { // a lead byte at the very end
-                    out += kReplacement;
+                    o = std::copy(kReplacement.begin(), kReplacement.end(), o);
                     break;
                 }
                 c = &pairs_[static_cast<std::size_t>(leadIndex_[b]) * 256 + p[1]];
@@ -134,13 +135,15 @@ public:
             }
             if (c->size == 0) {
                 // The byte alone is replaced; the next is looked at on its own.
-                out += kReplacement;
+                o = std::copy(kReplacement.begin(), kReplacement.end(), o);
                 ++p;
                 continue;
             }
-            out.append(c->utf8, c->size);
+            std::memcpy(o, c->utf8, sizeof c->utf8);
+            o += c->size;
             p += length;
         }
+        out.resize(static_cast<std::size_t>(o - out.data()));
         return out;
     }
 
@@ -212,7 +215,7 @@ private:
 
 // Bytes converted so far by iconv; the table is made past this.
 std::atomic<std::size_t> convertedByIconv{0};
-constexpr std::size_t kTableAfter = 1u << 20;
+constexpr std::size_t kTableAfter = 128u << 10;
 
 } // namespace
 
