@@ -198,6 +198,7 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
               "<meta content=\"text/html; charset=Shift_JIS\">ﾃｩ");
     EXPECT_EQ(decodePageText("\xEF\xBB\xBF<meta charset=shift_jis>\xE3\x81\x82"), "<meta charset=shift_jis>あ");
     EXPECT_EQ(decodePageText("<meta charset=\"no-such-set\">\x82\xA0"), "<meta charset=\"no-such-set\">あ");
+    EXPECT_EQ(declaredCharset("<a x=1><META Content='text/html; CharSet=\"Shift_JIS\"'>"), "shift_jis");
     // The plain ASCII start is taken as it is and only what follows it decoded: a break
     // inside a Shift-JIS pair still spoils the pair, and a NUL after the start still ends it.
     const std::string lines = "<p>first line\r\nsecond line</p>\r\n";
