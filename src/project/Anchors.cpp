@@ -10,13 +10,14 @@
 
 namespace orvanel::project {
 
-std::vector<std::string> exactFormAnchorNames(std::string_view text)
+std::vector<std::string_view> exactFormAnchorNames(std::string_view text)
 {
     // Both openings end in "=", far rarer in a page than "<" or a blank: one pass over the
     // "=" of the page finds them in page order (they cannot overlap, as neither holds an "="
     // before its last character).
     constexpr std::string_view kOpenings[2] = {"<a name=", " id="};
-    std::vector<std::string> names;
+    std::vector<std::string_view> names;
+    names.reserve(16);
     std::size_t rest = 0;
     bool quotesLeft = true;
     text::BytePlaces equals(text, '=');
@@ -40,7 +41,7 @@ std::vector<std::string> exactFormAnchorNames(std::string_view text)
         const std::size_t valueStart = text::nextChar(text, eq + 1);
         const std::size_t end = quotesLeft && valueStart < text.size() ? text::findByte(text, valueStart, '"') : text::npos;
         if (end != text::npos) {
-            names.emplace_back(text.substr(valueStart, end - valueStart));
+            names.push_back(text.substr(valueStart, end - valueStart));
             rest = end + 1;
         } else {
             quotesLeft = false;

@@ -13,7 +13,8 @@ namespace orvanel::project {
 // every " id=" (the id of any element), in any letter case, taken like a link value (the
 // character after "=" skipped, the name running to the next double quote, the search going
 // on after that quote, or from the name's start when no quote follows).
-std::vector<std::string> exactFormAnchorNames(std::string_view pageText);
+// The names are parts of `pageText`.
+std::vector<std::string_view> exactFormAnchorNames(std::string_view pageText);
 
 // The fragment targets of one page.
 using AnchorSet = text::NameSet;

@@ -49,7 +49,9 @@ const std::string& ScanSession::canonicalFolder(const std::string& folder)
 
 AnchorSet ScanSession::namesIn(std::string_view pageText) const
 {
-    return AnchorSet(form_ == ScanForm::Exact ? exactFormAnchorNames(pageText) : anyFormAnchorNames(pageText));
+    if (form_ == ScanForm::Exact)
+        return AnchorSet(exactFormAnchorNames(pageText));
+    return AnchorSet(anyFormAnchorNames(pageText));
 }
 
 const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)

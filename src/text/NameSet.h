@@ -1,9 +1,9 @@
 #pragma once
-// A set of names looked up many times, in few blocks of memory. A site's scan looks names up
-// in thousands of these (a page's fragment targets, a folder's files), each far from the last
-// in memory, so a look-up is kept to little memory: a few short names lie in one block with
-// their hashes (most pages define a handful of fragment targets, read in one or two cache
-// lines); many lie one after another beside a table of where each hash leads.
+// A set of names looked up many times, in little memory. A site's scan looks names up in
+// thousands of these (a page's fragment targets, a folder's files), each far from the last
+// in memory, so a look-up is kept to few cache lines: a few short names lie inside the set
+// itself with their hashes (most pages define a handful of fragment targets), a few more in
+// one block beside it; many lie one after another beside a table of where each hash leads.
 
 #include <cstdint>
 #include <memory>
@@ -16,7 +16,13 @@ namespace orvanel::text {
 class NameSet {
 public:
     NameSet() = default;
-    explicit NameSet(const std::vector<std::string>& names);
+    explicit NameSet(const std::vector<std::string_view>& names);
+    explicit NameSet(const std::vector<std::string>& names) : NameSet(std::vector<std::string_view>(names.begin(), names.end())) {}
+    NameSet(NameSet&& other) noexcept { *this = std::move(other); }
+    NameSet& operator=(NameSet&& other) noexcept;
+    NameSet(const NameSet&) = delete;
+    NameSet& operator=(const NameSet&) = delete;
+
     bool contains(std::string_view name) const;
 
 private:
@@ -28,14 +34,21 @@ private:
     };
     struct Name {
         std::uint64_t hash;
-        std::size_t offset; // in text_
+        std::size_t offset; // in text
         std::size_t size;
     };
+    struct Many {
+        std::string text;
+        std::vector<Name> table; // by hash; a slot with size npos is free
+    };
+    static constexpr std::size_t kInline = 80;
 
-    std::size_t shortCount_ = 0;
-    std::unique_ptr<char[]> short_; // shortCount_ Short entries, then the texts
-    std::string text_;
-    std::vector<Name> slots_; // by hash; a slot with size npos is free
+    const char* block() const { return heapBlock_ ? heapBlock_.get() : inline_; }
+
+    std::uint32_t shortCount_ = 0;
+    std::unique_ptr<char[]> heapBlock_; // the block, when it does not fit in inline_
+    std::unique_ptr<Many> many_;        // when there are more than a few names
+    alignas(8) char inline_[kInline] = {};
 };
 
 } // namespace orvanel::text

@@ -221,7 +221,7 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
         ASSERT_EQ(decodePageText(page), plain) << density;
     }
     EXPECT_EQ(exactFormAnchorNames(R"(<a name="a"><A NAME="B"><p ID="c"><a  name="no"><p data-id="no"><a name="d)"),
-              (std::vector<std::string>{"a", "B", "c", ""}));
+              (std::vector<std::string_view>{"a", "B", "c", ""}));
 }
 
 TEST(LinkScanner, DecodedReferencesOfTheTolerantScanStayApartUpToTheirTurn)

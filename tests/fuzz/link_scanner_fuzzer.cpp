@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     const std::string target = *ReadPageText(files, folder + "a.html");
-    for (const std::string& name : exactFormAnchorNames(target))
-        if (!reference::FindAnker(files, folder + "a.html", name))
+    for (std::string_view name : exactFormAnchorNames(target))
+        if (!reference::FindAnker(files, folder + "a.html", std::string(name)))
             std::abort();
     anyFormAnchorNames(target);
     return 0;
