@@ -2,6 +2,7 @@
 
 #include "project/AnyForm.h"
 #include "project/FindLink.h"
+#include "project/KeptReferences.h"
 #include "project/PageText.h"
 #include "project/ResolveLink.h"
 
@@ -145,7 +146,9 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
     bool selfLooked = false;
 
     std::unique_ptr<ReferenceFinder> finder;
-    if (session.form() == ScanForm::Exact)
+    if (held->holdsReferences())
+        finder = std::make_unique<KeptReferenceFinder>(held->references());
+    else if (session.form() == ScanForm::Exact)
         finder = std::make_unique<LinkFinder>(text);
     else
         finder = std::make_unique<AnyFormFinder>(text);
@@ -176,7 +179,9 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
                 }
                 const AnchorSet* anchors = file->anchors;
                 if (!anchors) {
-                    anchors = file->file == self ? &session.anchorsInText(text, *file->file) : session.anchorsOf(*file);
+                    // A page whose references were kept had its anchors taken with them.
+                    anchors = file->file == self && !held->holdsReferences() ? &session.anchorsInText(text, *file->file)
+                                                                             : session.anchorsOf(*file);
                     if (!anchors)
                         return {ScanResult::Outcome::Unreadable, link.path};
                     file->anchors = anchors;

@@ -1,6 +1,7 @@
 #include "project/ScanSession.h"
 
 #include "project/AnyForm.h"
+#include "project/KeptReferences.h"
 #include "project/PageText.h"
 
 #include <utility>
@@ -9,7 +10,7 @@ namespace orvanel::project {
 
 namespace {
 
-// What the texts of queued pages may take: the site walk then reads most pages once even
+// What the references of queued pages may take: the site walk then reads most pages once even
 // when fragments point at them before their turn, and its memory stays bounded.
 constexpr std::size_t kQueuedTextLimit = 64u << 20;
 // The memory they are kept in, which may hold some that are no longer needed.
@@ -60,9 +61,19 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
     if (!file.anchorsKnown) {
         if (std::optional<std::string> text = ReadCheckedPageText(files_, std::string(target.path))) {
             file.anchors = namesIn(*text);
-            if ((file.queued || keepEarlyTexts_) && queuedTextBytes_ + text->size() <= kQueuedTextLimit)
-                if ((file.keptText = keptTexts_.keep(*text)))
-                    queuedTextBytes_ += text->size();
+            if (file.queued || keepEarlyTexts_) {
+                list_.clear();
+                if (form_ == ScanForm::Exact) {
+                    LinkFinder finder(*text);
+                    listReferences(finder, list_);
+                } else {
+                    AnyFormFinder finder(*text);
+                    listReferences(finder, list_);
+                }
+                if (queuedTextBytes_ + list_.size() <= kQueuedTextLimit)
+                    if ((file.keptReferences = keptTexts_.keep(list_)))
+                        queuedTextBytes_ += list_.size();
+            }
         }
         file.anchorsKnown = true;
     }
@@ -72,8 +83,8 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
 std::optional<PageTextHold> ScanSession::pageText(const std::string& path)
 {
     KnownFile* file = check(path).file;
-    if (file && file->keptText) {
-        const std::string_view kept = *std::exchange(file->keptText, std::nullopt);
+    if (file && file->keptReferences) {
+        const std::string_view kept = *std::exchange(file->keptReferences, std::nullopt);
         queuedTextBytes_ -= kept.size();
         return PageTextHold(kept, keptTexts_);
     }

@@ -28,15 +28,15 @@ struct KnownFile {
     bool anchorsKnown = false;
     std::optional<AnchorSet> anchors;         // empty when known and the file could not be read
     bool queued = false;                      // for the site walk: the page is or was to be scanned
-    std::optional<std::string_view> keptText; // a page's text read early for its anchors, kept for its scan
+    std::optional<std::string_view> keptReferences; // of a page read early for its anchors, kept for its scan
 };
 
-// A page's text for its scan: read for it, or kept by the session since an earlier read (and
-// given back to it when this goes).
+// What a page's scan goes through: its text, read for it, or its references, kept by the
+// session since an earlier read (see KeptReferences.h, and given back when this goes).
 class PageTextHold {
 public:
     explicit PageTextHold(std::string own) : own_(std::move(own)) {}
-    PageTextHold(std::string_view kept, KeptTexts& keeper) : kept_(kept), keeper_(&keeper) {}
+    PageTextHold(std::string_view keptReferences, KeptTexts& keeper) : kept_(keptReferences), keeper_(&keeper) {}
     PageTextHold(PageTextHold&& other) noexcept
         : own_(std::move(other.own_)), kept_(other.kept_), keeper_(std::exchange(other.keeper_, nullptr))
     {
@@ -47,7 +47,11 @@ public:
         if (keeper_)
             keeper_->release(kept_);
     }
-    std::string_view text() const { return keeper_ ? kept_ : std::string_view(own_); }
+    bool holdsReferences() const { return keeper_ != nullptr; }
+    // The page's text, when it is held.
+    std::string_view text() const { return keeper_ ? std::string_view() : std::string_view(own_); }
+    // The references kept, when they are held.
+    std::string_view references() const { return kept_; }
 
 private:
     std::string own_;
@@ -98,8 +102,8 @@ public:
     // targets keeps its text for its own scan even when it is not queued yet (a fragment is
     // checked before its reference is handed on, and so before the walk queues its page).
     void keepEarlyTexts() { keepEarlyTexts_ = true; }
-    // ReadPageText, or the text of a queued page that was read for its anchors before its
-    // turn came (kept up to a bound on their total size).
+    // ReadPageText, or the references of a queued page that was read for its anchors before
+    // its turn came (kept up to a bound on their total size).
     std::optional<PageTextHold> pageText(const std::string& path);
 
 private:
@@ -113,6 +117,7 @@ private:
     std::unordered_map<std::string, std::string> folders_;
     std::size_t queuedTextBytes_ = 0;
     KeptTexts keptTexts_;
+    std::string list_; // a page's references being listed
     bool keepEarlyTexts_ = false;
 };
 
