@@ -3,6 +3,7 @@
 #include "text/StringHash.h"
 
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace orvanel::text {
@@ -18,6 +19,9 @@ NameSet::NameSet(const std::vector<std::string_view>& names)
     std::size_t total = 0;
     for (std::string_view name : names)
         total += name.size();
+    // Texts beyond what a slot can point at (gigabytes of names) are not made a set of.
+    if (total >= kFree)
+        throw std::length_error("too many names");
     if (names.size() <= kFew && total <= UINT16_MAX) {
         shortCount_ = static_cast<std::uint32_t>(names.size());
         const std::size_t head = shortCount_ * sizeof(Short);
@@ -41,12 +45,13 @@ NameSet::NameSet(const std::vector<std::string_view>& names)
     std::size_t size = 16;
     while (size < 2 * names.size())
         size *= 2;
-    many_->table.assign(size, Name{0, 0, std::string::npos});
+    many_->table.assign(size, Name{0, 0, kFree});
     for (std::string_view name : names) {
-        const Name n{hashText(name), many_->text.size(), name.size()};
+        const Name n{static_cast<std::uint32_t>(hashText(name)), static_cast<std::uint32_t>(many_->text.size()),
+                     static_cast<std::uint32_t>(name.size())};
         many_->text += name;
         std::size_t i = n.hash & (size - 1);
-        while (many_->table[i].size != std::string::npos)
+        while (many_->table[i].size != kFree)
             i = (i + 1) & (size - 1);
         many_->table[i] = n;
     }
@@ -78,8 +83,8 @@ bool NameSet::contains(std::string_view name) const
     }
     const std::vector<Name>& table = many_->table;
     const std::size_t mask = table.size() - 1;
-    for (std::size_t i = hash & mask; table[i].size != std::string::npos; i = (i + 1) & mask)
-        if (table[i].hash == hash && std::string_view(many_->text).substr(table[i].offset, table[i].size) == name)
+    for (std::size_t i = hash & mask; table[i].size != kFree; i = (i + 1) & mask)
+        if (table[i].hash == static_cast<std::uint32_t>(hash) && std::string_view(many_->text).substr(table[i].offset, table[i].size) == name)
             return true;
     return false;
 }

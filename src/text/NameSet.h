@@ -32,14 +32,16 @@ private:
         std::uint16_t offset; // in the block's text
         std::uint16_t size;
     };
+    // A slot of the table: twelve bytes, so that a table of thousands stays in the caches.
     struct Name {
-        std::uint64_t hash;
-        std::size_t offset; // in text
-        std::size_t size;
+        std::uint32_t hash;   // the low half of the name's
+        std::uint32_t offset; // in text
+        std::uint32_t size;   // kFree: the slot is free
     };
+    static constexpr std::uint32_t kFree = UINT32_MAX;
     struct Many {
         std::string text;
-        std::vector<Name> table; // by hash; a slot with size npos is free
+        std::vector<Name> table; // by hash
     };
     static constexpr std::size_t kInline = 80;
 
