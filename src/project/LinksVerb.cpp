@@ -68,8 +68,11 @@ public:
             clean = text::sanitizeUtf8(s);
             s = clean;
         }
-        // At most six bytes for each one, and the quotes.
-        char* const start = room(6 * s.size() + 2);
+        // The room it takes, counted first: a text of megabytes gets no more than that.
+        std::size_t length = s.size() + 2;
+        for (char c : s)
+            length += c == '"' || c == '\\' ? 1 : static_cast<unsigned char>(c) < 0x20 ? 5 : 0;
+        char* const start = room(length);
         char* out = start;
         *out++ = '"';
         for (char c : s) {
