@@ -79,8 +79,9 @@ std::string decodeAs(std::string bytes, const std::string& charset)
 }
 
 // Copies the sixteen bytes at `in` to `out` without those whose bit is set in `drop`, and
-// returns how many it wrote. `out` may trail `in`: every byte is read before any is written,
-// and nothing is written past the bytes kept.
+// returns how many it kept. `out` is `in` or trails it: every byte is read before any is
+// written, and the sixteen bytes written from `out` on, of which only the kept count, end
+// within the block read.
 inline std::size_t dropBytes(const char* in, unsigned drop, char* out)
 {
 #if defined(__SIZEOF_INT128__)
@@ -94,17 +95,10 @@ inline std::size_t dropBytes(const char* in, unsigned drop, char* out)
         const unsigned __int128 below = (static_cast<unsigned __int128>(1) << (8 * at)) - 1;
         v = (v & below) | ((v >> 8) & ~below);
     }
-    const std::size_t kept = 16 - removed;
-    char bytes[16];
-    std::memcpy(bytes, &v, 16);
-    if (kept >= 8) {
-        std::memcpy(out, bytes, 8);
-        std::memcpy(out + kept - 8, bytes + kept - 8, 8);
-    } else {
-        for (std::size_t i = 0; i < kept; ++i)
-            out[i] = bytes[i];
-    }
-    return kept;
+    // Stored whole, from the registers: a part of it read back from memory would wait for
+    // the store.
+    std::memcpy(out, &v, 16);
+    return 16 - removed;
 #else
     // Every byte is written and the dropped ones written over: where they fall cannot be
     // foreseen, and a branch on it would mostly be guessed wrong.
