@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -113,16 +114,17 @@ inline std::size_t dropBytes(const char* in, unsigned drop, char* out)
 #endif
 }
 
-// Removes the CR and LF of `s` in place: of all of it, or (`plainOnly`) of the part before
-// its first NUL or byte above 0x7F. Returns where the part ends in `s` and how long it is
-// now. Lines are short in most pages, so the text is looked at sixteen or thirty-two bytes
+// Removes the CR and LF of the bytes of `data` from `from` to `end` in place, writing from
+// `to` on (`to` <= `from`): all of them, or (`plainOnly`) those before the first NUL or byte
+// above 0x7F. Returns where it stopped (`end`, or the stopping byte) and where the writing
+// did. Lines are short in most pages, so the text is looked at sixteen or thirty-two bytes
 // at a time, and a block without a special byte is moved whole.
 template <bool plainOnly>
-std::pair<std::size_t, std::size_t> removeLineBreaksFrom(std::string& s)
+std::pair<std::size_t, std::size_t> removeLineBreaksFrom(char* data, std::size_t from, std::size_t to, std::size_t end_)
 {
-    char* out = s.data();
-    const char* in = s.data();
-    const char* const end = in + s.size();
+    char* out = data + to;
+    const char* in = data + from;
+    const char* const end = data + end_;
 #if defined(__SSE2__)
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
@@ -167,12 +169,12 @@ std::pair<std::size_t, std::size_t> removeLineBreaksFrom(std::string& s)
         if (c != '\n' && c != '\r')
             *out++ = *in;
     }
-    return {static_cast<std::size_t>(in - s.data()), static_cast<std::size_t>(out - s.data())};
+    return {static_cast<std::size_t>(in - data), static_cast<std::size_t>(out - data)};
 }
 
 void removeLineBreaks(std::string& s)
 {
-    s.resize(removeLineBreaksFrom<false>(s).second);
+    s.resize(removeLineBreaksFrom<false>(s.data(), 0, 0, s.size()).second);
 }
 
 // The page as a whole: a NUL ends it; a byte order mark, else the character set it names,
@@ -192,50 +194,86 @@ std::string decodeWhole(std::string bytes)
     return page;
 }
 
+// The decoding of a page, begun on its plain start while the page is read: ASCII is itself
+// in UTF-8 and in CP932, and neither has a character that runs from an ASCII byte into the
+// next, so the plain start loses its line breaks as it comes in, each piece while it is in
+// the processor's caches, and only what follows it is decoded as a whole.
+class PageDecoding {
+public:
+    // The first `got` bytes of the page are in `bytes`.
+    void take(char* bytes, std::size_t got)
+    {
+        if (!decided_) {
+            if (got < kCharsetWindow)
+                return; // the start says how the page is decoded
+            decide(std::string_view(bytes, got));
+        }
+        if (plain_ && !stopped_) {
+            std::tie(in_, out_) = removeLineBreaksFrom<true>(bytes, in_, out_, got);
+            stopped_ = in_ < got;
+        }
+    }
+
+    // The page text of all the bytes (the pieces taken changed as take() left them).
+    std::string finish(std::string bytes)
+    {
+        if (!decided_)
+            decide(bytes);
+        if (!plain_)
+            return decodeWhole(std::move(bytes));
+        take(bytes.data(), bytes.size());
+        if (!stopped_) {
+            bytes.resize(out_);
+            return bytes;
+        }
+        std::string rest = decodeAs(bytes.substr(in_), name_);
+        removeLineBreaks(rest);
+        bytes.resize(out_);
+        bytes += rest;
+        return bytes;
+    }
+
+private:
+    void decide(std::string_view bytes)
+    {
+        decided_ = true;
+        const std::string_view head = bytes.substr(0, kCharsetWindow);
+        const bool headHasNul = head.find('\0') != std::string_view::npos;
+        const std::string charset = headHasNul ? std::string() : declaredCharset(bytes);
+        name_ = charset.empty() ? std::string() : iconvName(charset);
+        plain_ = !headHasNul && !text::hasUtf8Bom(bytes) && (name_.empty() || name_ == "UTF-8" || name_ == "CP932");
+    }
+
+    bool decided_ = false;
+    bool plain_ = false;   // the plain start is taken as it is
+    bool stopped_ = false; // at a byte that is not plain ASCII, at in_
+    std::size_t in_ = 0;   // the plain start's bytes are taken up to here
+    std::size_t out_ = 0;  // and are now this many
+    std::string name_;     // the iconv name of the character set the page names
+};
+
 } // namespace
 
 std::string decodePageText(std::string bytes)
 {
-    const std::string_view head = std::string_view(bytes).substr(0, kCharsetWindow);
-    const bool headHasNul = head.find('\0') != std::string_view::npos;
-    const std::string charset = headHasNul ? std::string() : declaredCharset(bytes);
-    const std::string name = charset.empty() ? std::string() : iconvName(charset);
-    if (headHasNul || text::hasUtf8Bom(bytes) || (!name.empty() && name != "UTF-8" && name != "CP932"))
-        return decodeWhole(std::move(bytes));
-    // ASCII is itself in UTF-8 and in CP932, and neither has a character that runs from an
-    // ASCII byte into the next: the plain start is taken as it is, and only what follows it
-    // is decoded, so that most pages are gone through once.
-    const auto [plainEnd, kept] = removeLineBreaksFrom<true>(bytes);
-    if (plainEnd == bytes.size()) {
-        bytes.resize(kept);
-        return bytes;
-    }
-    std::string rest = decodeAs(bytes.substr(plainEnd), name);
-    removeLineBreaks(rest);
-    bytes.resize(kept);
-    bytes += rest;
-    return bytes;
+    return PageDecoding().finish(std::move(bytes));
 }
 
-namespace {
-
-std::optional<std::string> pageTextOf(FileRead read)
+std::optional<std::string> ReadPageText(SiteFiles& files, const std::string& path)
 {
+    FileRead read = files.read(path);
     if (read.outcome != ReadOutcome::Read)
         return std::nullopt;
     return decodePageText(std::move(read.bytes));
 }
 
-} // namespace
-
-std::optional<std::string> ReadPageText(SiteFiles& files, const std::string& path)
-{
-    return pageTextOf(files.read(path));
-}
-
 std::optional<std::string> ReadCheckedPageText(SiteFiles& files, const std::string& path)
 {
-    return pageTextOf(files.readCheckedFile(path));
+    PageDecoding decoding;
+    FileRead read = files.readCheckedFileInPieces(path, [&](char* bytes, std::size_t got) { decoding.take(bytes, got); });
+    if (read.outcome != ReadOutcome::Read)
+        return std::nullopt;
+    return decoding.finish(std::move(read.bytes));
 }
 
 } // namespace orvanel::project

@@ -61,6 +61,16 @@ public:
     // read() of a path that check() has just found a plain file: the look before opening
     // may be left out, as the look after opening still turns down anything else.
     virtual FileRead readCheckedFile(const std::string& path) { return read(path); }
+    // Told of a file's bytes as they are read, a piece at a time, while they are in the
+    // processor's caches: the first `got` bytes are in place, and may be changed.
+    using ReadPieces = std::function<void(char* bytes, std::size_t got)>;
+    // readCheckedFile, telling `pieces` of the bytes as they come in, where the system reads
+    // a file in pieces (the bytes returned are then those the pieces were changed into).
+    virtual FileRead readCheckedFileInPieces(const std::string& path, const ReadPieces& pieces)
+    {
+        (void)pieces;
+        return readCheckedFile(path);
+    }
     // The path without "." and ".." steps and symbolic links; nullopt when it cannot be had.
     virtual std::optional<std::string> canonical(const std::string& path) = 0;
 };

@@ -242,6 +242,41 @@ TEST(LinkScanner, PageTextIsDecodedAndLosesItsLineBreaks)
               (std::vector<std::string_view>{"a", "B", "c", ""}));
 }
 
+TEST(LinkScanner, APageReadInPiecesIsDecodedAsAWhole)
+{
+    // Each piece handed on as it comes, however the pieces fall on breaks, characters and
+    // the start that names the character set.
+    struct PieceFiles : FakeSiteFiles {
+        using FakeSiteFiles::FakeSiteFiles;
+        FileRead readCheckedFileInPieces(const std::string& path, const ReadPieces& pieces) override
+        {
+            FileRead r = read(path);
+            for (std::size_t got = std::min(piece, r.bytes.size()); got > 0;
+                 got = got == r.bytes.size() ? 0 : std::min(got + piece, r.bytes.size()))
+                pieces(r.bytes.data(), got);
+            return r;
+        }
+        std::size_t piece = 1;
+    };
+    const std::string lines = std::string(600, 'x') + "<p>first line\r\nsecond line</p>\r\n";
+    const std::string pages[] = {
+        lines + lines + "\x95\r\x5C\r\n<a>" + lines,
+        "<meta charset=\"utf-8\">\r\n" + lines + lines + "表\r\n\xFF<a>",
+        lines + lines + '\0' + "\x95\x5C" + lines,
+        "\xEF\xBB\xBF<meta charset=shift_jis>\r\n" + lines + lines + "\xE3\x81\x82",
+        lines + "<meta charset=\"EUC-JP\">" + lines + "\xC9\xBD",
+        lines + lines + lines + "\r",
+    };
+    for (std::size_t piece : {1, 7, 100, 1024, 1500}) {
+        PieceFiles files(PathStyle::Posix);
+        files.piece = piece;
+        for (const std::string& page : pages) {
+            files.add("/p.html", page);
+            EXPECT_EQ(*ReadCheckedPageText(files, "/p.html"), decodePageText(page)) << piece;
+        }
+    }
+}
+
 TEST(LinkScanner, DecodedReferencesOfTheTolerantScanStayApartUpToTheirTurn)
 {
     // The tolerant scan decodes each value into one place; the scan reads a few ahead.

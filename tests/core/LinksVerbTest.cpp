@@ -3,6 +3,7 @@
 
 #include "TestFiles.h"
 #include "app/CommandLine.h"
+#include "project/PageText.h"
 #include "project/SiteFiles.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,12 @@ TEST(SiteFiles, PlainFilesOfTheSystem)
     EXPECT_EQ(files->check(dir.file("a.html")).state, FileState::File);
     EXPECT_EQ(files->check(dir.file(".h.html")).state, FileState::Hidden);
     EXPECT_EQ(files->check(dir.file("sub")).state, FileState::NotAFile);
+    // A long page is decoded as it is read, a piece at a time, to the same text.
+    std::string page;
+    for (int i = 0; page.size() < 700000; ++i)
+        page += "<p><a href=\"" + std::to_string(i) + ".html\">x</a>\r\n" + (i == 30000 ? "\x95\x5C" : "");
+    orvanel::test::writeAll(dir.file("long.html"), page);
+    EXPECT_EQ(ReadCheckedPageText(*files, dir.file("long.html")), decodePageText(page));
 }
 
 #ifndef _WIN32 // FIFOs, symbolic links, /proc and a child process: POSIX only
