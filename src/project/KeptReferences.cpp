@@ -8,10 +8,12 @@ namespace orvanel::project {
 // Each reference: the length of its kind (one byte) and the kind, then the length of its
 // text (four bytes, as the machine writes them) and the text.
 
-void listReferences(ReferenceFinder& finder, std::string& list)
+bool listReferences(ReferenceFinder& finder, std::string& list)
 {
     FoundReference found;
     while (finder.next(found)) {
+        if (found.text.size() > UINT32_MAX)
+            return false;
         const auto kindSize = static_cast<unsigned char>(found.kind.size());
         const auto textSize = static_cast<std::uint32_t>(found.text.size());
         const std::size_t at = list.size();
@@ -25,6 +27,7 @@ void listReferences(ReferenceFinder& finder, std::string& list)
         if (textSize > 0)
             std::memcpy(out, found.text.data(), textSize);
     }
+    return true;
 }
 
 bool KeptReferenceFinder::next(FoundReference& found)

@@ -10,8 +10,9 @@
 
 namespace orvanel::project {
 
-// Appends to `list` every reference `finder` gives, with its kind, in order.
-void listReferences(ReferenceFinder& finder, std::string& list);
+// Appends to `list` every reference `finder` gives, with its kind, in order; false (and the
+// list unfinished) when a text is too long to list, four gigabytes or more.
+bool listReferences(ReferenceFinder& finder, std::string& list);
 
 // The references of a list made by listReferences, in the same order; their texts are parts
 // of the list, which must outlive them.

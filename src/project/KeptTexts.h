@@ -1,8 +1,9 @@
 #pragma once
-// Page texts kept for a later scan. A site's walk keeps tens of megabytes of them (pages read
-// early for their fragment targets), and memory taken from the system 4 KiB at a time costs
-// more than reading those pages: the texts are copied into large blocks, which Linux backs
-// with huge pages where it can, and a block is used again once none of its texts is needed.
+// Texts kept for a later scan: the reference lists of the pages a site's walk reads early for
+// their fragment targets, megabytes of them. Memory taken from the system 4 KiB at a time
+// costs more than reading those pages: the texts are copied into large blocks, which Linux
+// backs with huge pages where it can, and a block is used again once none of its texts is
+// needed.
 
 #include <cstddef>
 #include <optional>

@@ -12,7 +12,7 @@ namespace {
 
 // What the references of queued pages may take: the site walk then reads most pages once even
 // when fragments point at them before their turn, and its memory stays bounded.
-constexpr std::size_t kQueuedTextLimit = 64u << 20;
+constexpr std::size_t kKeptListLimit = 64u << 20;
 // The memory they are kept in, which may hold some that are no longer needed.
 constexpr std::size_t kKeptTextMemory = 96u << 20;
 
@@ -63,16 +63,17 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
             file.anchors = namesIn(*text);
             if (file.queued || keepEarlyTexts_) {
                 list_.clear();
+                bool listed = false;
                 if (form_ == ScanForm::Exact) {
                     LinkFinder finder(*text);
-                    listReferences(finder, list_);
+                    listed = listReferences(finder, list_);
                 } else {
                     AnyFormFinder finder(*text);
-                    listReferences(finder, list_);
+                    listed = listReferences(finder, list_);
                 }
-                if (queuedTextBytes_ + list_.size() <= kQueuedTextLimit)
+                if (listed && keptListBytes_ + list_.size() <= kKeptListLimit)
                     if ((file.keptReferences = keptTexts_.keep(list_)))
-                        queuedTextBytes_ += list_.size();
+                        keptListBytes_ += list_.size();
             }
         }
         file.anchorsKnown = true;
@@ -85,7 +86,7 @@ std::optional<PageTextHold> ScanSession::pageText(const std::string& path)
     KnownFile* file = check(path).file;
     if (file && file->keptReferences) {
         const std::string_view kept = *std::exchange(file->keptReferences, std::nullopt);
-        queuedTextBytes_ -= kept.size();
+        keptListBytes_ -= kept.size();
         return PageTextHold(kept, keptTexts_);
     }
     std::optional<std::string> text = file ? ReadCheckedPageText(files_, path) : ReadPageText(files_, path);

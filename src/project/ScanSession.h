@@ -115,7 +115,7 @@ private:
     PathTable<CheckedPath> paths_;
     std::unordered_map<FileId, KnownFile, FileIdHash> filesById_;
     std::unordered_map<std::string, std::string> folders_;
-    std::size_t queuedTextBytes_ = 0;
+    std::size_t keptListBytes_ = 0;
     KeptTexts keptTexts_;
     std::string list_; // a page's references being listed
     bool keepEarlyTexts_ = false;
