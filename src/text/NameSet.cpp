@@ -59,6 +59,8 @@ NameSet::NameSet(const std::vector<std::string_view>& names)
 
 NameSet& NameSet::operator=(NameSet&& other) noexcept
 {
+    if (this == &other)
+        return *this;
     shortCount_ = std::exchange(other.shortCount_, 0);
     heapBlock_ = std::move(other.heapBlock_);
     many_ = std::move(other.many_);
