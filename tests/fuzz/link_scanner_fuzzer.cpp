@@ -1,10 +1,12 @@
 // libFuzzer harness for the link scanner: the first byte chooses the path style, the rest is
 // a page and, after a byte 0xFF, the page its fragments point to. The exact-form scan must
-// give what its plain steps give, and FindAnker's names must be found by the plain search.
+// give what its plain steps give, the site walk what a page's own scan gives, and
+// FindAnker's names must be found by the plain search.
 
 #include "../core/LinkScannerSupport.h"
 
 #include "project/AnyForm.h"
+#include "project/SiteWalk.h"
 
 #include <cstdlib>
 
@@ -34,6 +36,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Collected fast;
         ScanPage(list.Add(folder + "index.html", "TopPage", 3), list, icons, fast, session);
         if (form == ScanForm::Exact && (fast.entries != slow || fast.dropped != slowDropped))
+            std::abort();
+    }
+    // The walk gives a.html's references as its own scan does (when it scans it under the
+    // same path), also when it read a.html early for a fragment and kept only its references
+    // for its turn.
+    struct APage : SiteWalkObserver {
+        explicit APage(std::string path) : path(std::move(path)) {}
+        void reference(const std::string& page, const ScanEntry& e) override
+        {
+            if (page == path)
+                seen.push_back(std::string(e.displayText) + '\t' + std::string(e.record.Kind));
+        }
+        void scanned(const std::string& page) override { scannedA = scannedA || page == path; }
+        void broken(const std::string&, std::string_view, BrokenReason, std::string_view) override {}
+        void unreadable(const std::string&) override {}
+        std::string path;
+        std::vector<std::string> seen;
+        bool scannedA = false;
+    };
+    for (ScanForm form : {ScanForm::Exact, ScanForm::AnyForm}) {
+        ScanSession walked(files, form, style);
+        APage a(folder + "a.html");
+        walkSite(folder + "index.html", walked, a);
+        ScanSession own(files, form, style);
+        LinkList list(style);
+        FakeIcons icons;
+        Collected direct;
+        ScanPage(list.Add(folder + "a.html", "TopPage", 3), list, icons, direct, own);
+        std::vector<std::string> expected;
+        for (const Entry& e : direct.entries)
+            expected.push_back(e.display + '\t' + e.kind);
+        if (a.scannedA && a.seen != expected)
             std::abort();
     }
     const std::string target = *ReadPageText(files, folder + "a.html");
