@@ -58,16 +58,20 @@ std::uint64_t LinkList::SharedIcons::headOf(std::string_view extension)
     return text::bytesBefore(extension.data() + n, n, false) | static_cast<std::uint64_t>(std::min<std::size_t>(extension.size(), 255)) << 56;
 }
 
+std::size_t LinkList::SharedIcons::placeOf(std::string_view extension) const
+{
+    const std::uint64_t head = headOf(extension);
+    std::size_t i = 0;
+    while (i < few_.size() && !(few_[i].head == head && (extension.size() < 8 || few_[i].extension == extension)))
+        ++i;
+    return i;
+}
+
 std::int32_t LinkList::SharedIcons::find(std::string_view extension) const
 {
     if (many_.empty()) {
-        const std::uint64_t head = headOf(extension);
-        for (std::size_t i = 0; i < few_.size(); ++i)
-            if (few_[i].head == head && (extension.size() < 8 || few_[i].extension == extension)) {
-                lastFound_ = i;
-                return few_[i].icon;
-            }
-        return kNoIconFound;
+        const std::size_t i = placeOf(extension);
+        return i < few_.size() ? few_[i].icon : kNoIconFound;
     }
     const auto it = many_.find(extension);
     return it == many_.end() ? kNoIconFound : it->second;
@@ -76,21 +80,12 @@ std::int32_t LinkList::SharedIcons::find(std::string_view extension) const
 void LinkList::SharedIcons::set(std::string_view extension, std::int32_t icon)
 {
     if (many_.empty()) {
-        const std::uint64_t head = headOf(extension);
-        const auto same = [&](const Few& few) {
-            return few.head == head && (extension.size() < 8 || few.extension == extension);
-        };
-        if (lastFound_ < few_.size() && same(few_[lastFound_])) {
-            few_[lastFound_].icon = icon;
+        if (const std::size_t i = placeOf(extension); i < few_.size()) {
+            few_[i].icon = icon;
             return;
         }
-        for (Few& few : few_)
-            if (same(few)) {
-                few.icon = icon;
-                return;
-            }
         if (few_.size() < kFew) {
-            few_.push_back(Few{head, std::string(extension), icon});
+            few_.push_back(Few{headOf(extension), std::string(extension), icon});
             return;
         }
         for (Few& few : few_)

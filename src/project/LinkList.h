@@ -96,8 +96,9 @@ private:
             std::int32_t icon;
         };
         static std::uint64_t headOf(std::string_view extension);
+        // Where `extension` is among the few; few_.size() when it is not.
+        std::size_t placeOf(std::string_view extension) const;
         std::vector<Few> few_;
-        mutable std::size_t lastFound_ = 0; // where find last found one: set comes next
         std::unordered_map<std::string, std::int32_t, text::StringHash, std::equal_to<>> many_;
     };
     SharedIcons sharedIcons_;
