@@ -1,6 +1,5 @@
 #include "project/ScanPage.h"
 
-#include "project/AnyForm.h"
 #include "project/FindLink.h"
 #include "project/KeptReferences.h"
 #include "project/PageText.h"
@@ -145,13 +144,9 @@ ScanResult ScanPage(const LinkRecord& page, LinkList& list, FileIconSource& icon
     const KnownFile* self = nullptr;
     bool selfLooked = false;
 
-    std::unique_ptr<ReferenceFinder> finder;
-    if (held->holdsReferences())
-        finder = std::make_unique<KeptReferenceFinder>(held->references());
-    else if (session.form() == ScanForm::Exact)
-        finder = std::make_unique<LinkFinder>(text);
-    else
-        finder = std::make_unique<AnyFormFinder>(text);
+    const std::unique_ptr<ReferenceFinder> finder = held->holdsReferences()
+        ? std::make_unique<KeptReferenceFinder>(held->references())
+        : session.finderFor(text);
 
     LookAhead references(*finder, session, folder, canonicalFolder, pagePath);
     while (LookAhead::Reference* next = references.next()) {

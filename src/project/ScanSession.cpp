@@ -14,12 +14,12 @@ namespace {
 // when fragments point at them before their turn, and its memory stays bounded.
 constexpr std::size_t kKeptListLimit = 64u << 20;
 // The memory they are kept in, which may hold some that are no longer needed.
-constexpr std::size_t kKeptTextMemory = 96u << 20;
+constexpr std::size_t kKeptListMemory = 96u << 20;
 
 } // namespace
 
 ScanSession::ScanSession(SiteFiles& files, ScanForm form, insert::PathStyle style)
-    : files_(files), form_(form), style_(style), keptTexts_(kKeptTextMemory)
+    : files_(files), form_(form), style_(style), keptTexts_(kKeptListMemory)
 {
 }
 
@@ -48,6 +48,13 @@ const std::string& ScanSession::canonicalFolder(const std::string& folder)
     return it->second;
 }
 
+std::unique_ptr<ReferenceFinder> ScanSession::finderFor(std::string_view pageText) const
+{
+    if (form_ == ScanForm::Exact)
+        return std::make_unique<LinkFinder>(pageText);
+    return std::make_unique<AnyFormFinder>(pageText);
+}
+
 AnchorSet ScanSession::namesIn(std::string_view pageText) const
 {
     if (form_ == ScanForm::Exact)
@@ -63,15 +70,7 @@ const AnchorSet* ScanSession::anchorsOf(const CheckedPath& target)
             file.anchors = namesIn(*text);
             if (file.queued || keepEarlyTexts_) {
                 list_.clear();
-                bool listed = false;
-                if (form_ == ScanForm::Exact) {
-                    LinkFinder finder(*text);
-                    listed = listReferences(finder, list_);
-                } else {
-                    AnyFormFinder finder(*text);
-                    listed = listReferences(finder, list_);
-                }
-                if (listed && keptListBytes_ + list_.size() <= kKeptListLimit)
+                if (listReferences(*finderFor(*text), list_) && keptListBytes_ + list_.size() <= kKeptListLimit)
                     if ((file.keptReferences = keptTexts_.keep(list_)))
                         keptListBytes_ += list_.size();
             }

@@ -6,6 +6,7 @@
 
 #include "insert/RelativePath.h"
 #include "project/Anchors.h"
+#include "project/FindLink.h"
 #include "project/KeptTexts.h"
 #include "project/PathTable.h"
 #include "project/SiteFiles.h"
@@ -80,6 +81,8 @@ public:
 
     SiteFiles& files() { return files_; }
     ScanForm form() const { return form_; }
+    // What takes the references out of a page's text in this session's form.
+    std::unique_ptr<ReferenceFinder> finderFor(std::string_view pageText) const;
     insert::PathStyle style() const { return style_; }
 
     // CheckFileExists without its message.
