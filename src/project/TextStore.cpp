@@ -9,7 +9,6 @@ namespace orvanel::project {
 
 namespace {
 
-constexpr std::size_t kFirstBlock = 64 * 1024;
 constexpr std::size_t kLargestBlock = 2 * kHugePage;
 
 } // namespace

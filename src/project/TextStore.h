@@ -21,8 +21,10 @@ public:
     void clear();
 
 private:
+    static constexpr std::size_t kFirstBlock = 64 * 1024;
+
     std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t nextBlock_ = 64 * 1024;
+    std::size_t nextBlock_ = kFirstBlock;
     char* next_ = nullptr;
     std::size_t left_ = 0;
 };

@@ -246,7 +246,6 @@ std::string cp932ToUtf8(std::string_view cp932)
     return cp932ToUtf8ByIconv(cp932);
 }
 
-
 std::optional<std::string> toUtf8From(std::string_view bytes, const std::string& charset)
 {
     Converter conv("UTF-8", charset.c_str(), std::nothrow);

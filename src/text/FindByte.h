@@ -43,10 +43,6 @@ inline std::size_t findByte(std::string_view text, std::size_t from, char c)
     return std::string_view::npos;
 }
 
-} // namespace orvanel::text
-
-namespace orvanel::text {
-
 // The places of one byte in a text, one after the other, for a byte met every few dozen
 // bytes (the "=" of a page): sixty-four bytes are looked at together and their hits kept
 // as bits, so that each place costs a few instructions instead of a new search.
